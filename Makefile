@@ -1,0 +1,38 @@
+# Two commands do everything on a fresh Debian 12 machine:
+#   make run    installs what is missing, builds a release and starts the program
+#   make test   installs what is missing, builds with sanitizers and runs every test
+# Both call apt-get only when a package is missing (run them as root, or with sudo available).
+
+PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+            qt6-base-dev libgl-dev imagemagick
+JOBS ?= $(shell nproc)
+
+.PHONY: run test deps release debug bench clean
+
+deps:
+	@missing="$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done)"; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  SUDO=; [ "$$(id -u)" -eq 0 ] || SUDO=sudo; \
+	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	fi
+
+release: deps
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+
+debug: deps
+	cmake --preset debug
+	cmake --build --preset debug -j $(JOBS)
+
+run: release
+	./build/release/tools/glyphsmith-convert --dump examples/sample.wfn
+
+test: debug
+	ctest --preset debug -j $(JOBS)
+
+bench: release
+	./build/release/benchmarks/glyphsmith-bench
+
+clean:
+	rm -rf build

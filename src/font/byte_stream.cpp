@@ -1,0 +1,68 @@
+#include "font/byte_stream.h"
+
+namespace glyphsmith {
+
+void ByteReader::seek(std::size_t position)
+{
+    if (position > bytes_.size()) {
+        overran_ = true;
+        position_ = bytes_.size();
+        return;
+    }
+    position_ = position;
+}
+
+std::uint8_t ByteReader::u8()
+{
+    if (position_ >= bytes_.size()) {
+        overran_ = true;
+        return 0;
+    }
+    return bytes_[position_++];
+}
+
+std::uint16_t ByteReader::u16le()
+{
+    std::uint16_t low = u8();
+    std::uint16_t high = u8();
+    return static_cast<std::uint16_t>(low | (high << 8));
+}
+
+std::uint32_t ByteReader::u32le()
+{
+    std::uint32_t low = u16le();
+    std::uint32_t high = u16le();
+    return low | (high << 16);
+}
+
+std::span<const std::uint8_t> ByteReader::bytes(std::size_t count)
+{
+    if (count > remaining()) {
+        overran_ = true;
+        position_ = bytes_.size();
+        return {};
+    }
+    auto result = bytes_.subspan(position_, count);
+    position_ += count;
+    return result;
+}
+
+void ByteWriter::u16le(std::uint16_t value)
+{
+    bytes_.push_back(static_cast<std::uint8_t>(value & 0xff));
+    bytes_.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+void ByteWriter::u32le(std::uint32_t value)
+{
+    u16le(static_cast<std::uint16_t>(value & 0xffff));
+    u16le(static_cast<std::uint16_t>(value >> 16));
+}
+
+void ByteWriter::patchU16le(std::size_t position, std::uint16_t value)
+{
+    bytes_.at(position) = static_cast<std::uint8_t>(value & 0xff);
+    bytes_.at(position + 1) = static_cast<std::uint8_t>(value >> 8);
+}
+
+} // namespace glyphsmith

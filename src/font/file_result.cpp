@@ -1,0 +1,51 @@
+#include "font/file_result.h"
+
+namespace glyphsmith {
+
+namespace {
+
+std::string ofCharacter(int character)
+{
+    return character >= 0 ? " of character " + std::to_string(character) : std::string();
+}
+
+} // namespace
+
+std::string describe(const FileResult& result)
+{
+    if (result.outcome == FileOutcome::Refused)
+        return "refused";
+    switch (result.error) {
+    case FileError::None:
+        return {};
+    case FileError::CannotOpen:
+        return "cannot open the file";
+    case FileError::FileTooLarge:
+        return "the file is too large to be a font";
+    case FileError::BadSignature:
+        return "not a font file of this type (wrong signature)";
+    case FileError::EndsInsideHeader:
+        return "file ends inside the header";
+    case FileError::TableOutsideFile:
+        return "the offset table lies outside the file";
+    case FileError::RecordOutsideFile:
+        return "the record" + ofCharacter(result.character) + " lies outside the file";
+    case FileError::EndsInsideRecord:
+        return "file ends inside the record" + ofCharacter(result.character);
+    case FileError::GlyphTooLarge:
+        return "character " + std::to_string(result.character) + " is larger than 64 x 64 pixels";
+    case FileError::BadPixelOffset:
+        return "the pixel data starts outside the file";
+    case FileError::PixelDataTooShort:
+        return "the file holds fewer pixel rows than the picture needs";
+    case FileError::FontTooLarge:
+        return "the font is too large for this format";
+    case FileError::CannotWrite:
+        return "cannot write the file";
+    case FileError::NotSupported:
+        return "this file type is not supported yet";
+    }
+    return "unknown error";
+}
+
+} // namespace glyphsmith

@@ -1,0 +1,56 @@
+#pragma once
+
+// Events the window system delivers to the editor dialog. All of them arrive
+// on the one user-interface thread, one at a time, and are handled to the end
+// before the next; a handler may cause further events inside its own call
+// (setting an edit box's text delivers that box's editChanged at once).
+
+namespace glyphsmith {
+
+struct Icon;
+
+// Key-state flags that come with mouse events, one bit each.
+enum MouseKeys : unsigned {
+    LeftButtonHeld = 0x01,
+    RightButtonHeld = 0x02,
+    ShiftHeld = 0x04,
+    ControlHeld = 0x08,
+    MiddleButtonHeld = 0x10,
+};
+
+enum class MouseAction { LeftPress, LeftDoubleClick, RightPress, RightDoubleClick, Move };
+
+class DialogHandler {
+public:
+    virtual ~DialogHandler() = default;
+
+    // Once, after the controls exist and before the window is first shown.
+    virtual void initDialog() = 0;
+
+    // A push button was clicked. The cancel button (id 2) arrives as cancel()
+    // instead; the OK command (id 1, the Enter key) ends the dialog inside the
+    // window system and reaches no handler.
+    virtual void command(int controlId) = 0;
+
+    // An edit box's text changed, by the user or by setControlText.
+    virtual void editChanged(int controlId) = 0;
+    virtual void editFocusGained(int controlId) = 0;
+    virtual void editFocusLost(int controlId) = 0;
+
+    // A mouse press, double click or move inside the client area. (x, y) are
+    // client pixels, origin top left, y downward; `keys` holds MouseKeys bits.
+    virtual void mouse(MouseAction action, int x, int y, unsigned keys) = 0;
+
+    // The client area must be drawn. By the time this runs the window system
+    // has done its own painting, including any background erase asked for.
+    virtual void paint() = 0;
+
+    // The icon to show while the minimised window is dragged.
+    virtual Icon dragIcon() = 0;
+
+    // The cancel command: the Quit button (id 2), the Escape key or the close
+    // box. The dialog ends only if the handler calls endDialog.
+    virtual void cancel() = 0;
+};
+
+} // namespace glyphsmith

@@ -1,0 +1,68 @@
+#pragma once
+
+// A fresh temporary folder for one test, removed with everything in it when
+// the test ends.
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace glyphsmith {
+
+class TestFolder {
+public:
+    TestFolder()
+    {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string("glyphsmith-") + (test ? test->name() : "test") + "-XXXXXX";
+        std::string pattern = (std::filesystem::temp_directory_path() / name).string();
+        root_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+        if (root_.empty())
+            ADD_FAILURE() << "cannot create a temporary folder";
+    }
+    ~TestFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
+    }
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    std::string path(const std::string& name) const { return (std::filesystem::path(root_) / name).string(); }
+
+    void write(const std::string& name, const std::vector<std::uint8_t>& bytes) const
+    {
+        std::ofstream out(path(name), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    std::vector<std::uint8_t> read(const std::string& name) const
+    {
+        std::ifstream in(path(name), std::ios::binary);
+        return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+    }
+
+    bool exists(const std::string& name) const { return std::filesystem::exists(path(name)); }
+
+    // Names of the entries directly in the folder, sorted.
+    std::vector<std::string> entries() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(root_))
+            names.push_back(entry.path().filename().string());
+        std::ranges::sort(names);
+        return names;
+    }
+
+private:
+    std::string root_;
+};
+
+} // namespace glyphsmith
