@@ -1,0 +1,54 @@
+#pragma once
+
+// The contract every window-system backend keeps, written once and run against
+// each backend. A backend takes part by implementing ContractBackend (how a
+// test plays the user and looks at the screen) and instantiating the suite:
+//
+//   INSTANTIATE_TEST_SUITE_P(Headless, WindowSystemContract,
+//       ::testing::Values(BackendFactory(&makeHeadlessContractBackend)));
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include <gtest/gtest.h>
+
+#include "platform/window_system.h"
+
+namespace glyphsmith {
+
+class ContractBackend {
+public:
+    virtual ~ContractBackend() = default;
+
+    virtual WindowSystem& windowSystem() = 0;
+
+    // Runs the main dialog (template 102) modally with `handler`. `session`
+    // runs once while the dialog is up, after initDialog and after the window
+    // is shown; if the dialog has not ended when it returns, the backend ends
+    // it with DialogCancel. Returns the dialog's end code.
+    virtual int runDialog(DialogHandler& handler, const std::function<void()>& session) = 0;
+
+    // What a user does, delivered exactly as the real events would be.
+    virtual void userReplacesText(int controlId, std::string_view text) = 0;
+    virtual void userClicks(int controlId) = 0;
+    virtual void userFocuses(int controlId) = 0;
+    virtual void userPressesEscape() = 0;
+    virtual void userPressesEnter() = 0;
+    virtual void userMouse(MouseAction action, int x, int y, unsigned keys) = 0;
+
+    // The colour the client area shows at (x, y), client pixels.
+    virtual Rgb clientPixel(int x, int y) = 0;
+
+    // The answer the next message box gets (it is then closed at once).
+    virtual void answerNextMessage(MessageResult answer) = 0;
+    // The answer the next file dialog gets; nullopt cancels it.
+    virtual void answerNextFileDialog(std::optional<FileDialogAnswer> answer) = 0;
+};
+
+using BackendFactory = std::function<std::unique_ptr<ContractBackend>()>;
+
+class WindowSystemContract : public ::testing::TestWithParam<BackendFactory> {};
+
+} // namespace glyphsmith
