@@ -44,6 +44,8 @@ std::string describe(const FileResult& result)
         return "cannot write the file";
     case FileError::NotSupported:
         return "this file type is not supported yet";
+    case FileError::NoSystemFont:
+        return "the system font cannot be drawn at this size";
     }
     return "unknown error";
 }

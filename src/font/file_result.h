@@ -29,6 +29,7 @@ enum class FileError {
     FontTooLarge,      // the font does not fit the format's 16-bit offsets
     CannotWrite,       // the file could not be created or written
     NotSupported,      // the format cannot be handled by this program
+    NoSystemFont,      // the standard system font could not be had for drawing
 };
 
 struct FileResult {
