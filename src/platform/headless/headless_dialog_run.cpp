@@ -79,7 +79,9 @@ int HeadlessWindowSystem::runModalDialog(int templateId, DialogHandler& handler)
 
 void HeadlessWindowSystem::endDialog(int result)
 {
-    if (!isDialogRunning())
+    // Ending an ended dialog again only changes its result, as with the real
+    // call; ending one that was never opened or has been torn down is a fault.
+    if (!running_ || !handler_)
         throw HeadlessScriptError("endDialog(" + std::to_string(result) + ") was called with no dialog running");
     endCode_ = result;
 }
@@ -231,6 +233,11 @@ void HeadlessWindowSystem::userMouse(MouseAction action, int x, int y, unsigned 
     DialogHandler& handler = runningHandler("used the mouse");
     if (canvas_.contains(x, y))
         handler.mouse(action, x, y, keys);
+}
+
+Icon HeadlessWindowSystem::userDragsMinimisedWindow()
+{
+    return runningHandler("dragged the minimised window").dragIcon();
 }
 
 void HeadlessWindowSystem::userUncoversWindow()

@@ -96,6 +96,8 @@ public:
     void userClosesWindow();
     // A mouse event inside the client area; events outside it are not seen.
     void userMouse(MouseAction action, int x, int y, unsigned keys);
+    // The minimised window is dragged: returns the icon the handler gives for it.
+    Icon userDragsMinimisedWindow();
     // The window is uncovered: the client area is erased and painted.
     void userUncoversWindow();
 
