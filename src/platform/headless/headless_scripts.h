@@ -1,0 +1,67 @@
+#pragma once
+
+// The modal boxes of the headless backend. Nobody sits at the screen, so a
+// test queues the user's answers in advance; every box shown is recorded with
+// the answer it got. A box with no answer queued throws HeadlessScriptError at
+// once, so a test that forgot one fails with a clear message instead of
+// waiting for a user.
+
+#include <deque>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/window_system.h"
+
+namespace glyphsmith {
+
+// A test drove the headless backend somewhere it cannot go on: an unscripted
+// box, a control that does not exist, an event after the dialog ended.
+class HeadlessScriptError : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;      // as passed; empty when none was given
+    std::string shownCaption; // what the box showed: the caption, or the application's name
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageResult answer = MessageResult::Ok;
+};
+
+struct ShownFileDialog {
+    FileDialogRequest request;
+    std::optional<FileDialogAnswer> answer; // nullopt when cancelled
+};
+
+// The four texts a file dialog gives back for `path`, split at its last "/"
+// or "\\" and at the last "." of the name.
+FileDialogAnswer fileDialogAnswerFor(std::string_view path);
+
+class HeadlessScripts {
+public:
+    void queueMessageAnswer(MessageResult answer) { messageAnswers_.push_back(answer); }
+    void queueFileDialogAnswer(std::optional<FileDialogAnswer> answer) { fileAnswers_.push_back(std::move(answer)); }
+
+    // Takes the next queued answer. Throws HeadlessScriptError when none is
+    // queued or the answer is not one of the box's buttons.
+    MessageResult answerMessage(std::string_view text, std::string_view caption, std::string_view applicationName,
+        MessageButtons buttons);
+    std::optional<FileDialogAnswer> answerFileDialog(const FileDialogRequest& request);
+
+    const std::vector<ShownMessage>& messages() const { return messages_; }
+    const std::vector<ShownFileDialog>& fileDialogs() const { return fileDialogs_; }
+    // Answers queued and not used yet; a finished test normally expects 0.
+    std::size_t unusedAnswers() const { return messageAnswers_.size() + fileAnswers_.size(); }
+
+private:
+    std::deque<MessageResult> messageAnswers_;
+    std::deque<std::optional<FileDialogAnswer>> fileAnswers_;
+    std::vector<ShownMessage> messages_;
+    std::vector<ShownFileDialog> fileDialogs_;
+};
+
+} // namespace glyphsmith

@@ -1,0 +1,62 @@
+#include "platform/headless/headless_canvas.h"
+
+#include <gtest/gtest.h>
+
+namespace glyphsmith {
+namespace {
+
+// A picture in which every pixel has its own colour.
+RgbImage numberedImage(int width, int height)
+{
+    RgbImage image { width, height, {} };
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.pixels.push_back({ static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 7 });
+    return image;
+}
+
+TEST(HeadlessCanvas, BlockCopiesMatchAPixelByPixelReference)
+{
+    const RgbImage source = numberedImage(5, 4);
+    const int offsets[] = { -7, -2, 0, 1, 3, 6 };
+    for (int sourceX : offsets)
+        for (int sourceY : offsets)
+            for (int destX : offsets)
+                for (int destY : { -3, 0, 2 })
+                    for (int size : { 0, 1, 3, 9 }) {
+                        HeadlessCanvas canvas;
+                        canvas.resize({ 6, 5 });
+                        canvas.copyBlock(source, sourceX, sourceY, size, size - 1, destX, destY);
+                        for (int y = 0; y < 5; ++y) {
+                            for (int x = 0; x < 6; ++x) {
+                                // The obvious rule: a canvas pixel inside the block whose
+                                // source lies inside the picture takes that pixel.
+                                const int fromX = x - destX + sourceX;
+                                const int fromY = y - destY + sourceY;
+                                const bool inBlock = x >= destX && x < destX + size && y >= destY && y < destY + size - 1;
+                                const bool inSource = fromX >= 0 && fromY >= 0 && fromX < 5 && fromY < 4;
+                                const Rgb want = inBlock && inSource ? source.pixel(fromX, fromY) : DialogBackgroundColour;
+                                ASSERT_EQ(canvas.pixel(x, y), want) << "block " << sourceX << "," << sourceY << " size "
+                                                                    << size << " to " << destX << "," << destY
+                                                                    << " at " << x << "," << y;
+                            }
+                        }
+                    }
+}
+
+TEST(HeadlessCanvas, ResizeKeepsTheOverlapAndErasesTheRest)
+{
+    HeadlessCanvas canvas;
+    canvas.resize({ 4, 3 });
+    canvas.fillRect({ -5, -5, 100, 100 }, Rgb { 1, 2, 3 });
+    canvas.resize({ 6, 2 });
+    EXPECT_EQ(canvas.size(), (PixelSize { 6, 2 }));
+    EXPECT_EQ(canvas.pixel(3, 1), (Rgb { 1, 2, 3 }));
+    EXPECT_EQ(canvas.pixel(4, 0), DialogBackgroundColour);
+    canvas.erase();
+    EXPECT_EQ(canvas.pixel(0, 0), DialogBackgroundColour);
+    EXPECT_THROW(canvas.pixel(6, 0), std::out_of_range);
+}
+
+} // namespace
+} // namespace glyphsmith
