@@ -137,6 +137,7 @@ void QtDialog::buildControls(const DialogTemplate& dialogTemplate)
         widget->setEnabled(!control.hasStyle("disabled"));
         if (control.kind != ControlKind::Label)
             widget->setFocusPolicy(control.hasStyle("tabstop") ? Qt::StrongFocus : Qt::ClickFocus);
+        widgets_.push_back(widget);
         if (control.id != -1)
             controls_[control.id] = widget;
         if (previous && control.kind != ControlKind::Label)

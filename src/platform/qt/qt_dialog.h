@@ -6,6 +6,7 @@
 // turns Qt's events into DialogHandler calls.
 
 #include <map>
+#include <vector>
 
 #include <QDialog>
 
@@ -27,6 +28,8 @@ public:
     QLineEdit* edit(int controlId) const;
     // The id of `widget` or of the control that holds it; 0 when none.
     int controlIdOf(const QWidget* widget) const;
+    // Every control's widget, labels included, in template order.
+    const std::vector<QWidget*>& widgets() const { return widgets_; }
 
     // Sets an edit box's text and delivers its change notification exactly
     // once, whether or not the text differs. Other controls just take the text.
@@ -57,6 +60,7 @@ private:
     DialogHandler& handler_;
     ClientCanvas* canvas_ = nullptr;
     std::map<int, QWidget*> controls_;
+    std::vector<QWidget*> widgets_;
     bool ended_ = false;
     bool painting_ = false;
 };

@@ -1,0 +1,130 @@
+// The Qt backend in the shared window-system contract: the user's actions are
+// sent as the Qt events a real user would cause.
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "platform/window_system_contract.h"
+#include "qt_test_support.h"
+
+namespace glyphsmith {
+
+namespace {
+
+class QtContractBackend : public ContractBackend {
+public:
+    QtContractBackend()
+        : system_(testOptions())
+    {
+    }
+
+    WindowSystem& windowSystem() override { return system_; }
+
+    int runDialog(DialogHandler& handler, const std::function<void()>& session) override
+    {
+        return runDialogWith(system_, handler, session);
+    }
+
+    void userReplacesText(int controlId, std::string_view text) override
+    {
+        QLineEdit* box = dialog().edit(controlId);
+        if (!box)
+            return;
+        // Select everything and type over it: one edit, as a paste would be.
+        box->selectAll();
+        box->insert(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    }
+
+    void userClicks(int controlId) override
+    {
+        if (auto* button = qobject_cast<QPushButton*>(dialog().control(controlId)))
+            button->click();
+    }
+
+    void userFocuses(int controlId) override
+    {
+        if (QWidget* control = dialog().control(controlId)) {
+            dialog().activateWindow();
+            control->setFocus(Qt::MouseFocusReason);
+            QApplication::processEvents();
+        }
+    }
+
+    void userPressesEscape() override { pressKey(Qt::Key_Escape); }
+    void userPressesEnter() override { pressKey(Qt::Key_Return); }
+
+    void userMouse(MouseAction action, int x, int y, unsigned keys) override
+    {
+        Qt::MouseButtons held;
+        if (keys & LeftButtonHeld)
+            held |= Qt::LeftButton;
+        if (keys & RightButtonHeld)
+            held |= Qt::RightButton;
+        if (keys & MiddleButtonHeld)
+            held |= Qt::MiddleButton;
+        Qt::KeyboardModifiers modifiers;
+        if (keys & ShiftHeld)
+            modifiers |= Qt::ShiftModifier;
+        if (keys & ControlHeld)
+            modifiers |= Qt::ControlModifier;
+
+        QEvent::Type type = QEvent::MouseMove;
+        Qt::MouseButton button = Qt::NoButton;
+        switch (action) {
+        case MouseAction::LeftPress: type = QEvent::MouseButtonPress, button = Qt::LeftButton; break;
+        case MouseAction::LeftDoubleClick: type = QEvent::MouseButtonDblClick, button = Qt::LeftButton; break;
+        case MouseAction::RightPress: type = QEvent::MouseButtonPress, button = Qt::RightButton; break;
+        case MouseAction::RightDoubleClick: type = QEvent::MouseButtonDblClick, button = Qt::RightButton; break;
+        case MouseAction::Move: break;
+        }
+        held |= button;
+        ClientCanvas& canvas = dialog().canvas();
+        QPointF at(x, y);
+        QMouseEvent event(type, at, canvas.mapToGlobal(at), button, held, modifiers);
+        QApplication::sendEvent(&canvas, &event);
+    }
+
+    Rgb clientPixel(int x, int y) override
+    {
+        QRgb pixel = dialog().canvas().image().pixel(x, y);
+        return { static_cast<std::uint8_t>(qRed(pixel)), static_cast<std::uint8_t>(qGreen(pixel)),
+            static_cast<std::uint8_t>(qBlue(pixel)) };
+    }
+
+    void answerNextMessage(MessageResult answer) override { system_.script().messageAnswers.push_back(answer); }
+    void answerNextFileDialog(std::optional<FileDialogAnswer> answer) override
+    {
+        system_.script().fileAnswers.push_back(std::move(answer));
+    }
+
+private:
+    QtDialog& dialog() { return *system_.dialog(); }
+
+    void pressKey(int key)
+    {
+        QWidget* target = QApplication::focusWidget();
+        if (!target || target->window() != &dialog())
+            target = &dialog();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+    }
+
+    QtWindowSystem system_;
+};
+
+std::unique_ptr<ContractBackend> makeQtContractBackend()
+{
+    return std::make_unique<QtContractBackend>();
+}
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(Qt, WindowSystemContract, ::testing::Values(BackendFactory(&makeQtContractBackend)));
+// Until the shared contract tests are built into this executable the suite is
+// empty; that is not an error.
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(WindowSystemContract);
+
+} // namespace glyphsmith
