@@ -151,11 +151,6 @@ TEST_F(QtDrawingTest, DrawnIconLandsOnTheCanvas)
     });
 }
 
-TEST_F(QtDrawingTest, NoSurfaceWithoutADialog)
-{
-    EXPECT_EQ(system.clientSurface(), nullptr);
-}
-
 TEST_F(QtDrawingTest, SystemFontCharactersArePureBlackWhiteAndBlue)
 {
     SystemFontRenderer& renderer = system.systemFontRenderer();

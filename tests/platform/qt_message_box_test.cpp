@@ -77,12 +77,5 @@ TEST(QtProcess, ReportsNameDirectoryAndArguments)
     EXPECT_EQ(system.commandLine(), "");
 }
 
-TEST(QtShell, ScriptedWebAddressesAreRecordedNotOpened)
-{
-    QtWindowSystem system(testOptions());
-    system.openWebAddress("https://example.org/glyphsmith");
-    EXPECT_EQ(system.script().openedAddresses, std::vector<std::string> { "https://example.org/glyphsmith" });
-}
-
 } // namespace
 } // namespace glyphsmith

@@ -157,11 +157,5 @@ TEST(FreedesktopExecLine, FallsBackToTheRunningProgramAndQuotes)
     }
 }
 
-TEST(FreedesktopMimeType, IsDerivedFromTheClassName)
-{
-    EXPECT_EQ(FreedesktopRegistry::mimeTypeFor("Glyphsmith"), "application/x-glyphsmith");
-    EXPECT_EQ(FreedesktopRegistry::mimeTypeFor("My Fonts_2"), "application/x-my-fonts-2");
-}
-
 } // namespace
 } // namespace glyphsmith

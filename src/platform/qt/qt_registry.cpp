@@ -115,7 +115,8 @@ FreedesktopRegistry::FreedesktopRegistry(std::string executablePath, bool refres
 
 std::optional<RegistryKey> FreedesktopRegistry::createClassKey(std::string_view name)
 {
-    bool extension = name.size() > 1 && name.front() == '.' && name != ".." && name.find_first_of("/\\") == std::string_view::npos;
+    bool extension = name.size() > 1 && name.front() == '.' && name != ".."
+        && name.find_first_of("/\\") == std::string_view::npos;
     if (!extension && !usableClassName(name))
         return std::nullopt;
     int handle = nextHandle_++;
