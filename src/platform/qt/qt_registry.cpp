@@ -99,7 +99,7 @@ FreedesktopFolders FreedesktopFolders::fromEnvironment()
 {
     auto folder = [](const char* variable, const char* fallback) {
         QString value = qEnvironmentVariable(variable);
-        // The base directory specification ignores relative paths.
+        // Relative XDG folders are ignored, as the freedesktop rules say.
         if (value.isEmpty() || QDir::isRelativePath(value))
             value = QDir::homePath() + '/' + fallback;
         return value.toStdString();
