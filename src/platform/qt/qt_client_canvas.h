@@ -1,0 +1,67 @@
+#pragma once
+
+// The dialog's client area as a persistent picture. The editor draws into the
+// picture with block copies and fills; the widget only shows it. Mouse events
+// on the canvas are passed on in client pixels with MouseKeys flags.
+
+#include <functional>
+
+#include <QImage>
+#include <QWidget>
+
+#include "platform/window_system.h"
+
+namespace glyphsmith {
+
+class ClientCanvas : public QWidget {
+public:
+    explicit ClientCanvas(QWidget* parent);
+
+    QImage& image() { return image_; }
+    const QImage& image() const { return image_; }
+
+    // Fills the whole picture with the window background.
+    void erase();
+
+    // Called after the picture changed size (the new parts already erased).
+    std::function<void()> onResized;
+    std::function<void(MouseAction, int, int, unsigned)> onMouse;
+
+    // The MouseKeys bits for Qt's button and modifier state.
+    static unsigned mouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void deliverButton(QMouseEvent* event, bool doubleClick);
+
+    QImage image_;
+};
+
+// A ClientSurface drawing into a canvas. Every copy and fill is clipped to
+// both the source and the canvas; the changed area is shown when the surface
+// is released.
+class CanvasSurface : public ClientSurface {
+public:
+    CanvasSurface(ClientCanvas& canvas, const QImage& cellBitmap, std::function<QImage(Icon)> iconImage);
+    ~CanvasSurface() override;
+
+    void copyCellBlock(int sourceX, int sourceY, int width, int height, int destX, int destY) override;
+    void fillRect(PixelRect rect, Rgb colour) override;
+    void drawIcon(Icon icon, int x, int y) override;
+
+private:
+    void touched(const QRect& rect) { dirty_ |= rect; }
+
+    ClientCanvas& canvas_;
+    const QImage& cellBitmap_;
+    std::function<QImage(Icon)> iconImage_;
+    QRect dirty_;
+};
+
+} // namespace glyphsmith

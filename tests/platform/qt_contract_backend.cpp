@@ -1,0 +1,168 @@
+// The Qt backend in the shared window-system contract: the user's actions are
+// sent as the Qt events a real user would cause.
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "platform/window_system_contract.h"
+#include "qt_test_support.h"
+
+namespace glyphsmith {
+
+namespace {
+
+class QtContractBackend : public ContractBackend {
+public:
+    QtContractBackend()
+        : system_(testOptions())
+    {
+    }
+
+    WindowSystem& windowSystem() override { return system_; }
+
+    int runDialog(DialogHandler& handler, const std::function<void()>& session) override
+    {
+        return runDialogWith(system_, handler, session);
+    }
+
+    void userReplacesText(int controlId, std::string_view text) override
+    {
+        QLineEdit* box = dialog().edit(controlId);
+        if (!box)
+            return;
+        // Select everything and type over it: one edit, as a paste would be.
+        box->selectAll();
+        box->insert(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    }
+
+    void userClicks(int controlId) override
+    {
+        // A mouse click moves the focus to the button before it is clicked.
+        if (auto* button = qobject_cast<QPushButton*>(dialog().control(controlId))) {
+            userFocuses(controlId);
+            button->click();
+        }
+    }
+
+    void userFocuses(int controlId) override
+    {
+        if (QWidget* control = dialog().control(controlId)) {
+            dialog().activateWindow();
+            control->setFocus(Qt::MouseFocusReason);
+            QApplication::processEvents();
+        }
+    }
+
+    void userPressesEscape() override { pressKey(Qt::Key_Escape); }
+    void userPressesEnter() override { pressKey(Qt::Key_Return); }
+
+    void userMouse(MouseAction action, int x, int y, unsigned keys) override
+    {
+        Qt::MouseButtons held;
+        if (keys & LeftButtonHeld)
+            held |= Qt::LeftButton;
+        if (keys & RightButtonHeld)
+            held |= Qt::RightButton;
+        if (keys & MiddleButtonHeld)
+            held |= Qt::MiddleButton;
+        Qt::KeyboardModifiers modifiers;
+        if (keys & ShiftHeld)
+            modifiers |= Qt::ShiftModifier;
+        if (keys & ControlHeld)
+            modifiers |= Qt::ControlModifier;
+
+        QEvent::Type type = QEvent::MouseMove;
+        Qt::MouseButton button = Qt::NoButton;
+        switch (action) {
+        case MouseAction::LeftPress: type = QEvent::MouseButtonPress, button = Qt::LeftButton; break;
+        case MouseAction::LeftDoubleClick: type = QEvent::MouseButtonDblClick, button = Qt::LeftButton; break;
+        case MouseAction::RightPress: type = QEvent::MouseButtonPress, button = Qt::RightButton; break;
+        case MouseAction::RightDoubleClick: type = QEvent::MouseButtonDblClick, button = Qt::RightButton; break;
+        case MouseAction::Move: break;
+        }
+        held |= button;
+        ClientCanvas& canvas = dialog().canvas();
+        QPointF at(x, y);
+        QMouseEvent event(type, at, canvas.mapToGlobal(at), button, held, modifiers);
+        QApplication::sendEvent(&canvas, &event);
+    }
+
+    Rgb clientPixel(int x, int y) override
+    {
+        QRgb pixel = dialog().canvas().image().pixel(x, y);
+        return { static_cast<std::uint8_t>(qRed(pixel)), static_cast<std::uint8_t>(qGreen(pixel)),
+            static_cast<std::uint8_t>(qBlue(pixel)) };
+    }
+
+    void answerNextMessage(MessageResult answer) override { system_.script().messageAnswers.push_back(answer); }
+    void answerNextFileDialog(std::optional<FileDialogAnswer> answer) override
+    {
+        system_.script().fileAnswers.push_back(std::move(answer));
+    }
+
+private:
+    QtDialog& dialog() { return *system_.dialog(); }
+
+    void pressKey(int key)
+    {
+        QWidget* target = QApplication::focusWidget();
+        if (!target || target->window() != &dialog())
+            target = &dialog();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+    }
+
+    QtWindowSystem system_;
+};
+
+std::unique_ptr<ContractBackend> makeQtContractBackend()
+{
+    return std::make_unique<QtContractBackend>();
+}
+
+} // namespace
+
+// The backend itself, so that a fault in how it plays the user is not taken
+// for a fault of the window system when the shared suite runs.
+TEST(QtContractBackend, PlaysTheUserThroughRealEvents)
+{
+    std::unique_ptr<ContractBackend> backend = makeQtContractBackend();
+    RecordingHandler handler(backend->windowSystem());
+    handler.endOnCancel = false;
+    int result = backend->runDialog(handler, [&] {
+        WindowSystem& system = backend->windowSystem();
+        handler.events.clear();
+        backend->userReplacesText(1003, "12");
+        backend->userClicks(1014);
+        backend->userPressesEscape();
+        backend->userMouse(MouseAction::LeftPress, 150, 60, LeftButtonHeld);
+        backend->userMouse(MouseAction::Move, 151, 61, ShiftHeld);
+        EXPECT_EQ(handler.events, (std::vector<std::string> { "edit 1003", "command 1014", "cancel",
+                                      "mouse 0 150 60 1", "mouse 4 151 61 4" }));
+        EXPECT_EQ(system.controlText(1003, 9), "12");
+
+        backend->userFocuses(1000);
+        EXPECT_EQ(system.focusedControl(), 1000);
+
+        system.loadCellBitmap(CellBitmapResource);
+        system.clientSurface()->copyCellBlock(16, 0, 2, 2, 300, 100);
+        EXPECT_EQ(backend->clientPixel(301, 101), (Rgb { 255, 255, 255 }));
+
+        backend->answerNextMessage(MessageResult::No);
+        EXPECT_EQ(system.showMessage("Save?", "", MessageButtons::YesNoCancel), MessageResult::No);
+        backend->answerNextFileDialog(std::nullopt);
+        EXPECT_FALSE(system.fileDialog({}));
+        backend->userPressesEnter();
+    });
+    EXPECT_EQ(result, DialogOk);
+}
+
+INSTANTIATE_TEST_SUITE_P(Qt, WindowSystemContract, ::testing::Values(BackendFactory(&makeQtContractBackend)));
+// Until the shared contract tests are built into this executable the suite is
+// empty; that is not an error.
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(WindowSystemContract);
+
+} // namespace glyphsmith
