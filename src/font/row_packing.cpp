@@ -1,46 +1,60 @@
 #include "font/row_packing.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 
 namespace glyphsmith {
 
-// Both loops walk the cells column by column, the order they are stored in,
-// so the 16 KB grid is touched sequentially; the packed bytes are small and
-// stay in cache whatever order they are visited in.
+// Both loops work on one byte column at a time: the eight cell columns it
+// holds are walked top to bottom, the order the cells are stored in, against
+// a small buffer of that byte column's bytes. Every inner loop is then a plain
+// sequential pass the compiler can vectorise; the strided row bytes are
+// gathered or scattered only once per byte column.
 
 void packRows(const Glyph& glyph, std::span<std::uint8_t> out)
 {
     const int width = glyph.width;
     const int height = glyph.height;
-    assert(width >= 0 && width <= MaxGlyphSize && height >= 0 && height <= MaxGlyphSize);
+    assert(fitsGlyph(width, height));
     const int stride = rowBytes(width);
     assert(out.size() >= packedSize(width, height));
 
-    std::uint8_t* rows = out.data();
-    std::fill_n(rows, packedSize(width, height), std::uint8_t{ 0 });
-    for (int x = 0; x < stride * 8; ++x) {
-        const std::int32_t* column = &glyph.pixels[static_cast<std::size_t>(x) * MaxGlyphSize];
-        std::uint8_t* target = rows + x / 8;
-        const int shift = 7 - x % 8;
+    for (int j = 0; j < stride; ++j) {
+        // Whole columns are packed (the grid always has 64 rows) so the
+        // loop length is fixed; only the first `height` bytes are kept.
+        std::array<std::uint8_t, MaxGlyphSize> bytes{};
+        for (int bit = 0; bit < 8; ++bit) {
+            // Leftmost column first: each column shifts the ones before it up.
+            const std::int32_t* column = &glyph.pixels[static_cast<std::size_t>(8 * j + bit) * MaxGlyphSize];
+            for (int y = 0; y < MaxGlyphSize; ++y)
+                bytes[y] = static_cast<std::uint8_t>((bytes[y] << 1) | (column[y] & 1));
+        }
         for (int y = 0; y < height; ++y)
-            target[y * stride] |= static_cast<std::uint8_t>((column[y] & 1) << shift);
+            out[static_cast<std::size_t>(y * stride + j)] = bytes[y];
     }
 }
 
 void unpackRows(std::span<const std::uint8_t> rows, int width, int height, Glyph& glyph)
 {
-    assert(width >= 0 && width <= MaxGlyphSize && height >= 0 && height <= MaxGlyphSize);
+    assert(fitsGlyph(width, height));
     const int stride = rowBytes(width);
     assert(rows.size() >= packedSize(width, height));
 
-    for (int x = 0; x < stride * 8; ++x) {
-        std::int32_t* column = &glyph.pixels[static_cast<std::size_t>(x) * MaxGlyphSize];
-        const std::uint8_t* source = rows.data() + x / 8;
-        const int shift = 7 - x % 8;
+    // Rows below the height read as zero bytes, so every column is written
+    // whole in one fixed-length pass and no cell needs clearing beforehand.
+    for (int j = 0; j < stride; ++j) {
+        std::array<std::uint8_t, MaxGlyphSize> bytes{};
         for (int y = 0; y < height; ++y)
-            column[y] = (source[y * stride] >> shift) & 1;
+            bytes[y] = rows[static_cast<std::size_t>(y * stride + j)];
+        for (int bit = 0; bit < 8; ++bit) {
+            std::int32_t* column = &glyph.pixels[static_cast<std::size_t>(8 * j + bit) * MaxGlyphSize];
+            const int shift = 7 - bit;
+            for (int y = 0; y < MaxGlyphSize; ++y)
+                column[y] = (bytes[y] >> shift) & 1;
+        }
     }
+    std::fill(glyph.pixels.begin() + 8 * stride * MaxGlyphSize, glyph.pixels.end(), 0);
 }
 
 } // namespace glyphsmith

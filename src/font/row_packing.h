@@ -37,10 +37,11 @@ inline constexpr std::size_t MaxPackedBytes = packedSize(MaxGlyphSize, MaxGlyphS
 // The glyph's width and height must lie in 0 to 64.
 void packRows(const Glyph& glyph, std::span<std::uint8_t> out);
 
-// Stores packed rows into the cells of columns 0 to 8 * rowBytes(width) - 1
-// and rows 0 to height - 1 of `glyph`, each cell becoming 0 or 1. Other cells
-// and the glyph's size are left alone. `rows` must hold at least
-// packedSize(width, height) bytes; width and height must lie in 0 to 64.
+// Replaces every cell of `glyph` from packed rows: the cells of rows 0 to
+// height - 1 in columns 0 to 8 * rowBytes(width) - 1 come from `rows`, each
+// becoming 0 or 1, and every other cell becomes 0. The glyph's size is left
+// alone. `rows` must hold at least packedSize(width, height) bytes; width and
+// height must lie in 0 to 64.
 void unpackRows(std::span<const std::uint8_t> rows, int width, int height, Glyph& glyph);
 
 } // namespace glyphsmith

@@ -87,15 +87,20 @@ FileResult BitmapFont::readSci(const std::string& path)
         records[c] = { reader.position(), width, height };
     }
 
-    // Everything is known to be in the file: this part cannot fail. Glyphs
-    // the file does not reach stay 0 x 0 as clear() leaves them.
-    clear();
+    // Everything is known to be in the file: this part cannot fail. Unpacking
+    // sets every cell of a glyph; glyphs the file does not reach are cleared
+    // to 0 x 0.
     lineHeight = fileLineHeight;
-    for (int c = 0; c < used; ++c) {
+    for (int c = 0; c < GlyphCount; ++c) {
+        Glyph& glyph = glyphs[c];
+        if (c >= used) {
+            glyph.clear();
+            continue;
+        }
         const Record& record = records[c];
-        glyphs[c].width = record.width;
-        glyphs[c].height = record.height;
-        unpackRows(std::span(bytes).subspan(record.rows), record.width, record.height, glyphs[c]);
+        glyph.width = record.width;
+        glyph.height = record.height;
+        unpackRows(std::span(bytes).subspan(record.rows), record.width, record.height, glyph);
     }
 
     FileResult result = FileResult::done();

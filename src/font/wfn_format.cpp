@@ -82,12 +82,12 @@ FileResult BitmapFont::readWfn(const std::string& path)
         records[c] = { reader.position(), width, height };
     }
 
-    // Everything is known to be in the file: this part cannot fail.
+    // Everything is known to be in the file: this part cannot fail. Unpacking
+    // sets every cell of a glyph, so the glyphs need no clearing first.
     lineHeight = 0;
     for (int c = 0; c < GlyphCount; ++c) {
         const Record& record = records[c];
         Glyph& glyph = glyphs[c];
-        glyph.clear();
         glyph.width = record.width;
         glyph.height = record.height;
         unpackRows(std::span(bytes).subspan(record.rows), record.width, record.height, glyph);
