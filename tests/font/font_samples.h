@@ -27,6 +27,17 @@ inline void append(std::vector<std::uint8_t>& bytes, std::initializer_list<int> 
         bytes.push_back(static_cast<std::uint8_t>(value));
 }
 
+inline void appendU16(std::vector<std::uint8_t>& bytes, unsigned value)
+{
+    append(bytes, { static_cast<int>(value & 0xff), static_cast<int>(value >> 8) });
+}
+
+inline void setU16(std::vector<std::uint8_t>& bytes, std::size_t position, unsigned value)
+{
+    bytes.at(position) = static_cast<std::uint8_t>(value & 0xff);
+    bytes.at(position + 1) = static_cast<std::uint8_t>(value >> 8);
+}
+
 // Every size from 0 to 64 appears as a width and as a height, and every cell of
 // every glyph, hidden ones included, is set at random.
 inline std::unique_ptr<BitmapFont> variedFont(unsigned seed = 1)

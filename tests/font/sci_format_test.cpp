@@ -12,17 +12,6 @@
 namespace glyphsmith {
 namespace {
 
-void appendU16(std::vector<std::uint8_t>& bytes, unsigned value)
-{
-    append(bytes, { static_cast<int>(value & 0xff), static_cast<int>(value >> 8) });
-}
-
-void setU16(std::vector<std::uint8_t>& bytes, std::size_t position, unsigned value)
-{
-    bytes.at(position) = static_cast<std::uint8_t>(value & 0xff);
-    bytes.at(position + 1) = static_cast<std::uint8_t>(value >> 8);
-}
-
 // The start-state font as a file, worked out by hand: the 8-byte header, the
 // table of positions minus 2, then 128 records of 01 01 00 from position 264.
 std::vector<std::uint8_t> startStateFile()
@@ -164,6 +153,12 @@ TEST(SciRead, CountAbove128ReadsTheFirst128AndWarns)
     EXPECT_EQ(result.warning, "the file holds 300 characters; only the first 128 were read");
     for (const Glyph& glyph : font->glyphs)
         ASSERT_EQ(glyph, sharedRecordGlyph());
+
+    folder.write("one-more.0", sharedRecordFile(129, 4));
+    EXPECT_EQ(font->readSci(folder.path("one-more.0")).warning,
+        "the file holds 129 characters; only the first 128 were read");
+    folder.write("exact.0", sharedRecordFile(128, 4));
+    EXPECT_EQ(font->readSci(folder.path("exact.0")).warning, "");
 }
 
 TEST(SciRead, FindsRecordsThroughTheTableInAnyOrderWithGaps)

@@ -14,17 +14,6 @@ namespace {
 
 const std::string Signature = "WGT Font File  ";
 
-void appendU16(std::vector<std::uint8_t>& bytes, unsigned value)
-{
-    append(bytes, { static_cast<int>(value & 0xff), static_cast<int>(value >> 8) });
-}
-
-void setU16(std::vector<std::uint8_t>& bytes, std::size_t position, unsigned value)
-{
-    bytes.at(position) = static_cast<std::uint8_t>(value & 0xff);
-    bytes.at(position + 1) = static_cast<std::uint8_t>(value >> 8);
-}
-
 // The start-state font as a file, worked out by hand: 128 records of
 // 01 00 01 00 00 from position 17, then the table listing them at 657.
 std::vector<std::uint8_t> startStateFile()
