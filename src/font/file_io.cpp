@@ -19,7 +19,10 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 // it did not exist, so a file of the same name is never touched.
 FilePtr createTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& temporary)
 {
-    std::random_device random;
+    // Seeded once per thread: opening the system's random device on every
+    // save costs more than building the whole file. "x" mode, not the
+    // randomness, is what keeps other files safe.
+    thread_local std::mt19937 random{ std::random_device{}() };
     for (int attempt = 0; attempt < 16; ++attempt) {
         char suffix[32];
         std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(random()));
