@@ -1,0 +1,247 @@
+#include "convert_command.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <sstream>
+
+#include "font/bitmap_font.h"
+#include "platform/system_font_renderer.h"
+#include "test_folder.h"
+
+namespace glyphsmith {
+namespace {
+
+struct Run {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Run convert(std::vector<std::string> arguments, const SystemFontSource& systemFont = {})
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    int status = runConvert(arguments, out, err, systemFont);
+    return { status, out.str(), err.str() };
+}
+
+// Draws every character as a white box of 3 x 4 with one inked pixel, or has
+// no font at all.
+class FakeSystemFont : public SystemFontRenderer {
+public:
+    bool available = true;
+    int pointsAsked = -1;
+
+    bool selectFont(int points) override
+    {
+        pointsAsked = points;
+        return available;
+    }
+    void drawCharacter(int, RenderSquare& square) override
+    {
+        square.fill(Rgb{ 0, 0, 255 });
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 3; ++x)
+                square[x + RenderSquareSize * y] = Rgb{ 255, 255, 255 };
+        square[0] = Rgb{ 0, 0, 0 };
+    }
+};
+
+TEST(Convert, TurnsTheStartStateWfnIntoSciAndBackByteForByte)
+{
+    TestFolder folder;
+    auto font = std::make_unique<BitmapFont>();
+    ASSERT_TRUE(font->writeWfn(folder.path("start.wfn")).ok());
+    const std::vector<std::uint8_t> original = folder.read("start.wfn");
+    ASSERT_EQ(original.size(), 913u);
+
+    Run toSci = convert({ folder.path("start.wfn"), folder.path("font.0") });
+    EXPECT_EQ(toSci.status, ConvertOk) << toSci.err;
+    std::vector<std::uint8_t> sci = folder.read("font.0");
+    ASSERT_EQ(sci.size(), 648u);
+    EXPECT_EQ(sci[6], 1); // line height: the tallest glyph of the WFN file
+    EXPECT_EQ(sci[7], 0);
+
+    Run back = convert({ folder.path("font.0"), folder.path("again.WFN") });
+    EXPECT_EQ(back.status, ConvertOk) << back.err;
+    EXPECT_EQ(folder.read("again.WFN"), original);
+    EXPECT_TRUE(toSci.out.empty());
+    EXPECT_TRUE(toSci.err.empty());
+}
+
+TEST(Convert, DumpsEveryGlyphAsRowsOfHashesAndDots)
+{
+    TestFolder folder;
+    auto font = std::make_unique<BitmapFont>();
+    font->lineHeight = 7;
+    font->glyphs[0] = Glyph{}; // 0 x 0: a header line and no rows
+    Glyph& a = font->glyphs[65];
+    a.width = 3;
+    a.height = 2;
+    a.cell(0, 0) = 1;
+    a.cell(2, 1) = 1;
+    a.cell(5, 0) = 1; // outside the width: not shown
+    ASSERT_TRUE(font->writeSci(folder.path("font.001")).ok());
+
+    Run run = convert({ "--dump", folder.path("font.001") });
+    ASSERT_EQ(run.status, ConvertOk) << run.err;
+    std::istringstream lines(run.out);
+    std::string line;
+    std::vector<std::string> all;
+    while (std::getline(lines, line))
+        all.push_back(line);
+    // The header, 128 glyph lines, one row for each of the 126 1 x 1 glyphs, two rows of A.
+    ASSERT_EQ(all.size(), 1u + 128u + 126u + 2u);
+    EXPECT_EQ(all[0], "line-height 7");
+    EXPECT_EQ(all[1], "glyph 0 0 0");
+    EXPECT_EQ(all[2], "glyph 1 1 1");
+    EXPECT_EQ(all[3], ".");
+    const auto glyphA = std::ranges::find(all, "glyph 65 3 2");
+    ASSERT_NE(glyphA, all.end());
+    EXPECT_EQ(*(glyphA + 1), "#..");
+    EXPECT_EQ(*(glyphA + 2), "..#");
+    EXPECT_EQ(all.back(), ".");
+    EXPECT_TRUE(run.err.empty());
+}
+
+TEST(Convert, UnreadableInputNamesTheFileAndLeavesTheOutputAlone)
+{
+    TestFolder folder;
+    folder.write("bad.wfn", { 'W', 'G', 'T', ' ', 'F', 'o', 'n', 't' });
+    folder.write("kept.0", { 1, 2, 3 });
+
+    Run run = convert({ folder.path("bad.wfn"), folder.path("kept.0") });
+    EXPECT_EQ(run.status, ConvertFailed);
+    EXPECT_EQ(run.err, "cannot read " + folder.path("bad.wfn") + ": not a font file of this type (wrong signature)\n");
+    EXPECT_EQ(folder.read("kept.0"), (std::vector<std::uint8_t>{ 1, 2, 3 }));
+
+    Run missing = convert({ folder.path("absent.wfn"), folder.path("new.0") });
+    EXPECT_EQ(missing.status, ConvertFailed);
+    EXPECT_EQ(missing.err, "cannot read " + folder.path("absent.wfn") + ": cannot open the file\n");
+    EXPECT_FALSE(folder.exists("new.0"));
+
+    Run dump = convert({ "--dump", folder.path("bad.wfn") });
+    EXPECT_EQ(dump.status, ConvertFailed);
+    EXPECT_TRUE(dump.out.empty());
+}
+
+TEST(Convert, UnwritableOutputFailsWithItsName)
+{
+    TestFolder folder;
+    auto font = std::make_unique<BitmapFont>();
+    ASSERT_TRUE(font->writeWfn(folder.path("in.wfn")).ok());
+    Run run = convert({ folder.path("in.wfn"), folder.path("no/such/folder/out.0") });
+    EXPECT_EQ(run.status, ConvertFailed);
+    EXPECT_EQ(run.err, "cannot write " + folder.path("no/such/folder/out.0") + ": cannot write the file\n");
+}
+
+TEST(Convert, BuildsAFontFromTheSystemFontAtTheGivenSize)
+{
+    TestFolder folder;
+    FakeSystemFont systemFont;
+    Run run = convert({ "--system-font", "12", folder.path("system.0") }, [&] { return &systemFont; });
+    ASSERT_EQ(run.status, ConvertOk) << run.err;
+    EXPECT_EQ(systemFont.pointsAsked, 12);
+    EXPECT_TRUE(run.err.empty()); // the editor's closing notice is not repeated here
+
+    auto font = std::make_unique<BitmapFont>();
+    ASSERT_TRUE(font->readSci(folder.path("system.0")).ok());
+    EXPECT_EQ(font->lineHeight, 12);
+    EXPECT_EQ(font->glyphs[0].width, 0);
+    EXPECT_EQ(font->glyphs[65].width, 3);
+    EXPECT_EQ(font->glyphs[65].height, 4);
+    EXPECT_EQ(font->glyphs[65].cell(0, 0), 1);
+    EXPECT_EQ(font->glyphs[65].cell(1, 0), 0);
+}
+
+TEST(Convert, SystemFontFailuresLeaveNoFile)
+{
+    TestFolder folder;
+    FakeSystemFont systemFont;
+    systemFont.available = false;
+    Run noFont = convert({ "--system-font", "9", folder.path("a.wfn") }, [&] { return &systemFont; });
+    EXPECT_EQ(noFont.status, ConvertFailed);
+    EXPECT_EQ(noFont.err.rfind("cannot build a font from the system font at 9 points: ", 0), 0u) << noFont.err;
+
+    Run noRenderer = convert({ "--system-font", "9", folder.path("a.wfn") });
+    EXPECT_EQ(noRenderer.status, ConvertFailed);
+
+    for (const char* points : { "x", "-1", "65536", "12pt", "" }) {
+        Run bad = convert({ "--system-font", points, folder.path("a.wfn") }, [&] { return &systemFont; });
+        EXPECT_EQ(bad.status, ConvertUsage) << points;
+    }
+    EXPECT_TRUE(folder.entries().empty());
+}
+
+TEST(Convert, ExportsAndImportsGlyphSheets)
+{
+    TestFolder folder;
+    auto font = std::make_unique<BitmapFont>();
+    font->glyphs[65].width = 3;
+    font->glyphs[65].cell(2, 0) = 1;
+    ASSERT_TRUE(font->writeWfn(folder.path("in.wfn")).ok());
+
+    ASSERT_EQ(convert({ folder.path("in.wfn"), folder.path("sheet.BMP") }).status, ConvertOk);
+    ASSERT_EQ(convert({ folder.path("sheet.BMP"), folder.path("out.wfn") }).status, ConvertOk);
+    auto back = std::make_unique<BitmapFont>();
+    ASSERT_TRUE(back->readWfn(folder.path("out.wfn")).ok());
+    EXPECT_EQ(back->glyphs[65], font->glyphs[65]);
+}
+
+TEST(Convert, RefusedSheetPrintsItsMessageAndLeavesTheOutputAlone)
+{
+    TestFolder folder;
+    // The header of an 8-bit picture of 16 x 8 pixels.
+    std::vector<std::uint8_t> header(54, 0);
+    const std::uint8_t fields[] = { 'B', 'M', 54, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
+        16, 0, 0, 0, 8, 0, 0, 0, 1, 0, 8, 0 };
+    std::copy(std::begin(fields), std::end(fields), header.begin());
+    folder.write("eight.bmp", header);
+    folder.write("kept.wfn", { 4, 5 });
+
+    Run run = convert({ folder.path("eight.bmp"), folder.path("kept.wfn") });
+    EXPECT_EQ(run.status, ConvertFailed);
+    EXPECT_EQ(run.err, "Only 24-bit bitmaps are supported.\n");
+    EXPECT_EQ(folder.read("kept.wfn"), (std::vector<std::uint8_t>{ 4, 5 }));
+}
+
+TEST(Convert, TrueTypeIsNeitherReadNorWritten)
+{
+    TestFolder folder;
+    auto font = std::make_unique<BitmapFont>();
+    ASSERT_TRUE(font->writeWfn(folder.path("in.wfn")).ok());
+    folder.write("old.ttf", { 1, 2 });
+
+    Run save = convert({ folder.path("in.wfn"), folder.path("old.ttf") });
+    EXPECT_EQ(save.status, ConvertFailed);
+    EXPECT_EQ(save.err, "Saving TrueType fonts is not supported, nor will it be.\n");
+    EXPECT_EQ(folder.read("old.ttf"), (std::vector<std::uint8_t>{ 1, 2 }));
+
+    Run open = convert({ folder.path("old.ttf"), folder.path("out.wfn") });
+    EXPECT_EQ(open.status, ConvertFailed);
+    EXPECT_NE(open.err.find("use --system-font POINTS OUT"), std::string::npos);
+    EXPECT_FALSE(folder.exists("out.wfn"));
+}
+
+TEST(Convert, WrongArgumentsPrintUsageAndExitTwo)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {}, { "one.wfn" }, { "a", "b", "c" }, { "--dump" }, { "--dump", "a", "b" }, { "--frobnicate", "x" },
+        { "--system-font", "12" }, { "a.wfn", "--dump" },
+    };
+    for (const auto& arguments : cases) {
+        Run run = convert(arguments);
+        EXPECT_EQ(run.status, ConvertUsage);
+        EXPECT_NE(run.err.find("usage: glyphsmith-convert IN OUT"), std::string::npos);
+        EXPECT_TRUE(run.out.empty());
+    }
+    Run help = convert({ "--help" });
+    EXPECT_EQ(help.status, ConvertOk);
+    EXPECT_NE(help.out.find("usage: glyphsmith-convert IN OUT"), std::string::npos);
+    EXPECT_TRUE(help.err.empty());
+}
+
+} // namespace
+} // namespace glyphsmith

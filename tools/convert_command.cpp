@@ -1,0 +1,155 @@
+#include "convert_command.h"
+
+#include <charconv>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+#include "font/bitmap_font.h"
+#include "font/font_files.h"
+#include "font_dump.h"
+#include "platform/message_boxes.h"
+
+namespace glyphsmith {
+
+namespace {
+
+constexpr std::string_view Usage =
+    "usage: glyphsmith-convert IN OUT                  convert the font IN into OUT\n"
+    "       glyphsmith-convert --dump IN               print the font IN as text\n"
+    "       glyphsmith-convert --system-font POINTS OUT\n"
+    "                                                  build a font from the system font\n"
+    "                                                  at POINTS points (0: default size)\n"
+    "       glyphsmith-convert --help                  show this text\n"
+    "\n"
+    "The format of each file follows its extension: .wfn is an AGS font,\n"
+    ".bmp a glyph sheet, anything else (font.001, font.0, no extension) an SCI font.\n";
+
+constexpr int MaxPoints = 65535; // the largest line height an SCI file can hold
+
+// Messages a format shows of its own accord (a refusal) go to standard error.
+class ErrorStreamMessages : public MessageBoxes {
+public:
+    explicit ErrorStreamMessages(std::ostream& err) : err_(err) {}
+    MessageResult showMessage(std::string_view text, std::string_view, MessageButtons) override
+    {
+        err_ << text << '\n';
+        return MessageResult::Ok;
+    }
+
+private:
+    std::ostream& err_;
+};
+
+std::string extensionOf(const std::string& path)
+{
+    std::string extension = std::filesystem::path(path).extension().string();
+    return extension.empty() ? extension : extension.substr(1);
+}
+
+int usageError(std::ostream& err, std::string_view problem)
+{
+    err << "glyphsmith-convert: " << problem << '\n' << Usage;
+    return ConvertUsage;
+}
+
+// Reads `path` into `font`, telling the user about any failure or warning.
+bool readInto(BitmapFont& font, const std::string& path, FileServices services, std::ostream& err)
+{
+    const FontFormat format = formatForExtension(extensionOf(path));
+    if (format == FontFormat::Ttf) {
+        // Opening a .ttf in the editor builds the font from the system font
+        // at the height set beforehand; here the size is given explicitly.
+        err << "cannot read " << path << ": TrueType files are not read; use --system-font POINTS OUT\n";
+        return false;
+    }
+    FileResult result = readFontFile(font, format, path, services);
+    if (result.outcome == FileOutcome::Failed)
+        err << "cannot read " << path << ": " << describe(result) << '\n';
+    else if (!result.warning.empty())
+        err << "warning: " << path << ": " << result.warning << '\n';
+    return result.ok();
+}
+
+bool writeFrom(const BitmapFont& font, const std::string& path, FileServices services, std::ostream& err)
+{
+    FileResult result = writeFontFile(font, formatForExtension(extensionOf(path)), path, services);
+    if (result.outcome == FileOutcome::Failed)
+        err << "cannot write " << path << ": " << describe(result) << '\n';
+    return result.ok();
+}
+
+bool parsePoints(const std::string& text, int& points)
+{
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, points);
+    return error == std::errc() && stop == end && points >= 0 && points <= MaxPoints;
+}
+
+// Builds the font from the system font at `points` points, as opening a .ttf
+// file in the editor does with the Height box set to that size.
+bool importSystemFont(BitmapFont& font, int points, const SystemFontSource& source, MessageBoxes& messages,
+    std::ostream& err)
+{
+    SystemFontRenderer* renderer = source ? source() : nullptr;
+    font.lineHeight = points;
+    FileResult result = renderer ? font.importSystemFont({}, *renderer, messages)
+                                 : FileResult::failed(FileError::NoSystemFont);
+    if (!result.ok())
+        err << "cannot build a font from the system font at " << points << " points: " << describe(result) << '\n';
+    return result.ok();
+}
+
+// The import's closing notice speaks of the editor's height indicator, which
+// means nothing here; a converter run is told only about real problems.
+class QuietMessages : public MessageBoxes {
+public:
+    MessageResult showMessage(std::string_view, std::string_view, MessageButtons) override { return MessageResult::Ok; }
+};
+
+} // namespace
+
+int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+    const SystemFontSource& systemFont)
+{
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        out << Usage;
+        return ConvertOk;
+    }
+    const std::string mode = arguments.empty() || !arguments[0].starts_with('-') ? "" : arguments[0];
+    const std::size_t expected = mode == "--system-font" ? 3 : 2;
+    if (mode != "" && mode != "--dump" && mode != "--system-font")
+        return usageError(err, "unknown option '" + mode + "'");
+    if (arguments.size() != expected)
+        return usageError(err, mode == "--dump" ? "--dump takes one file"
+                : mode == "--system-font"       ? "--system-font takes a point size and one file"
+                                                : "expected two files");
+    for (std::size_t i = mode.empty() ? 0 : 1; i < arguments.size(); ++i)
+        if (arguments[i].empty() || arguments[i].starts_with('-'))
+            return usageError(err, "unexpected argument '" + arguments[i] + "'");
+
+    ErrorStreamMessages messages(err);
+    FileServices services{ messages };
+    auto font = std::make_unique<BitmapFont>();
+
+    if (mode == "--dump") {
+        if (!readInto(*font, arguments[1], services, err))
+            return ConvertFailed;
+        dumpFont(*font, out);
+        return ConvertOk;
+    }
+    if (mode == "--system-font") {
+        int points = 0;
+        if (!parsePoints(arguments[1], points))
+            return usageError(err, "the point size must be a whole number from 0 to 65535");
+        QuietMessages notice;
+        if (!importSystemFont(*font, points, systemFont, notice, err))
+            return ConvertFailed;
+        return writeFrom(*font, arguments[2], services, err) ? ConvertOk : ConvertFailed;
+    }
+    if (!readInto(*font, arguments[0], services, err))
+        return ConvertFailed;
+    return writeFrom(*font, arguments[1], services, err) ? ConvertOk : ConvertFailed;
+}
+
+} // namespace glyphsmith

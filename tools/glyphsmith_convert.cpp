@@ -1,0 +1,31 @@
+// glyphsmith-convert: converts fonts between formats from the command line.
+
+#include <QGuiApplication>
+
+#include <iostream>
+#include <memory>
+
+#include "convert_command.h"
+#include "platform/qt/qt_system_font_renderer.h"
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+
+    // Qt is started only for --system-font, and without a display: the
+    // characters are drawn off screen, so build scripts can run it anywhere.
+    int qtArgc = 1;
+    char* qtArgv[] = { argv[0], nullptr };
+    std::unique_ptr<QGuiApplication> application;
+    std::unique_ptr<glyphsmith::QtSystemFontRenderer> renderer;
+    auto systemFont = [&]() -> glyphsmith::SystemFontRenderer* {
+        if (!renderer) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            application = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+            renderer = std::make_unique<glyphsmith::QtSystemFontRenderer>();
+        }
+        return renderer.get();
+    };
+    return glyphsmith::runConvert(arguments, std::cout, std::cerr, systemFont);
+}
