@@ -1,6 +1,7 @@
 // glyphsmith-convert: converts fonts between formats from the command line.
 
 #include <QGuiApplication>
+#include <QtGlobal>
 
 #include <iostream>
 #include <memory>
@@ -22,6 +23,12 @@ int main(int argc, char** argv)
         if (!renderer) {
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
+            // Standard error carries only the converter's own messages; Qt's
+            // notes about the desktop environment are of no use to a script.
+            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+                if (type == QtFatalMsg || type == QtCriticalMsg)
+                    std::cerr << message.toStdString() << '\n';
+            });
             application = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
             renderer = std::make_unique<glyphsmith::QtSystemFontRenderer>();
         }

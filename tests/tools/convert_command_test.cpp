@@ -13,13 +13,13 @@
 namespace glyphsmith {
 namespace {
 
-struct Run {
+struct ConvertRun {
     int status;
     std::string out;
     std::string err;
 };
 
-Run convert(std::vector<std::string> arguments, const SystemFontSource& systemFont = {})
+ConvertRun convert(std::vector<std::string> arguments, const SystemFontSource& systemFont = {})
 {
     std::ostringstream out;
     std::ostringstream err;
@@ -57,14 +57,14 @@ TEST(Convert, TurnsTheStartStateWfnIntoSciAndBackByteForByte)
     const std::vector<std::uint8_t> original = folder.read("start.wfn");
     ASSERT_EQ(original.size(), 913u);
 
-    Run toSci = convert({ folder.path("start.wfn"), folder.path("font.0") });
+    ConvertRun toSci = convert({ folder.path("start.wfn"), folder.path("font.0") });
     EXPECT_EQ(toSci.status, ConvertOk) << toSci.err;
     std::vector<std::uint8_t> sci = folder.read("font.0");
     ASSERT_EQ(sci.size(), 648u);
     EXPECT_EQ(sci[6], 1); // line height: the tallest glyph of the WFN file
     EXPECT_EQ(sci[7], 0);
 
-    Run back = convert({ folder.path("font.0"), folder.path("again.WFN") });
+    ConvertRun back = convert({ folder.path("font.0"), folder.path("again.WFN") });
     EXPECT_EQ(back.status, ConvertOk) << back.err;
     EXPECT_EQ(folder.read("again.WFN"), original);
     EXPECT_TRUE(toSci.out.empty());
@@ -85,7 +85,7 @@ TEST(Convert, DumpsEveryGlyphAsRowsOfHashesAndDots)
     a.cell(5, 0) = 1; // outside the width: not shown
     ASSERT_TRUE(font->writeSci(folder.path("font.001")).ok());
 
-    Run run = convert({ "--dump", folder.path("font.001") });
+    ConvertRun run = convert({ "--dump", folder.path("font.001") });
     ASSERT_EQ(run.status, ConvertOk) << run.err;
     std::istringstream lines(run.out);
     std::string line;
@@ -112,17 +112,17 @@ TEST(Convert, UnreadableInputNamesTheFileAndLeavesTheOutputAlone)
     folder.write("bad.wfn", { 'W', 'G', 'T', ' ', 'F', 'o', 'n', 't' });
     folder.write("kept.0", { 1, 2, 3 });
 
-    Run run = convert({ folder.path("bad.wfn"), folder.path("kept.0") });
+    ConvertRun run = convert({ folder.path("bad.wfn"), folder.path("kept.0") });
     EXPECT_EQ(run.status, ConvertFailed);
     EXPECT_EQ(run.err, "cannot read " + folder.path("bad.wfn") + ": not a font file of this type (wrong signature)\n");
     EXPECT_EQ(folder.read("kept.0"), (std::vector<std::uint8_t>{ 1, 2, 3 }));
 
-    Run missing = convert({ folder.path("absent.wfn"), folder.path("new.0") });
+    ConvertRun missing = convert({ folder.path("absent.wfn"), folder.path("new.0") });
     EXPECT_EQ(missing.status, ConvertFailed);
     EXPECT_EQ(missing.err, "cannot read " + folder.path("absent.wfn") + ": cannot open the file\n");
     EXPECT_FALSE(folder.exists("new.0"));
 
-    Run dump = convert({ "--dump", folder.path("bad.wfn") });
+    ConvertRun dump = convert({ "--dump", folder.path("bad.wfn") });
     EXPECT_EQ(dump.status, ConvertFailed);
     EXPECT_TRUE(dump.out.empty());
 }
@@ -132,7 +132,7 @@ TEST(Convert, UnwritableOutputFailsWithItsName)
     TestFolder folder;
     auto font = std::make_unique<BitmapFont>();
     ASSERT_TRUE(font->writeWfn(folder.path("in.wfn")).ok());
-    Run run = convert({ folder.path("in.wfn"), folder.path("no/such/folder/out.0") });
+    ConvertRun run = convert({ folder.path("in.wfn"), folder.path("no/such/folder/out.0") });
     EXPECT_EQ(run.status, ConvertFailed);
     EXPECT_EQ(run.err, "cannot write " + folder.path("no/such/folder/out.0") + ": cannot write the file\n");
 }
@@ -141,7 +141,7 @@ TEST(Convert, BuildsAFontFromTheSystemFontAtTheGivenSize)
 {
     TestFolder folder;
     FakeSystemFont systemFont;
-    Run run = convert({ "--system-font", "12", folder.path("system.0") }, [&] { return &systemFont; });
+    ConvertRun run = convert({ "--system-font", "12", folder.path("system.0") }, [&] { return &systemFont; });
     ASSERT_EQ(run.status, ConvertOk) << run.err;
     EXPECT_EQ(systemFont.pointsAsked, 12);
     EXPECT_TRUE(run.err.empty()); // the editor's closing notice is not repeated here
@@ -161,15 +161,15 @@ TEST(Convert, SystemFontFailuresLeaveNoFile)
     TestFolder folder;
     FakeSystemFont systemFont;
     systemFont.available = false;
-    Run noFont = convert({ "--system-font", "9", folder.path("a.wfn") }, [&] { return &systemFont; });
+    ConvertRun noFont = convert({ "--system-font", "9", folder.path("a.wfn") }, [&] { return &systemFont; });
     EXPECT_EQ(noFont.status, ConvertFailed);
     EXPECT_EQ(noFont.err.rfind("cannot build a font from the system font at 9 points: ", 0), 0u) << noFont.err;
 
-    Run noRenderer = convert({ "--system-font", "9", folder.path("a.wfn") });
+    ConvertRun noRenderer = convert({ "--system-font", "9", folder.path("a.wfn") });
     EXPECT_EQ(noRenderer.status, ConvertFailed);
 
     for (const char* points : { "x", "-1", "65536", "12pt", "" }) {
-        Run bad = convert({ "--system-font", points, folder.path("a.wfn") }, [&] { return &systemFont; });
+        ConvertRun bad = convert({ "--system-font", points, folder.path("a.wfn") }, [&] { return &systemFont; });
         EXPECT_EQ(bad.status, ConvertUsage) << points;
     }
     EXPECT_TRUE(folder.entries().empty());
@@ -201,7 +201,7 @@ TEST(Convert, RefusedSheetPrintsItsMessageAndLeavesTheOutputAlone)
     folder.write("eight.bmp", header);
     folder.write("kept.wfn", { 4, 5 });
 
-    Run run = convert({ folder.path("eight.bmp"), folder.path("kept.wfn") });
+    ConvertRun run = convert({ folder.path("eight.bmp"), folder.path("kept.wfn") });
     EXPECT_EQ(run.status, ConvertFailed);
     EXPECT_EQ(run.err, "Only 24-bit bitmaps are supported.\n");
     EXPECT_EQ(folder.read("kept.wfn"), (std::vector<std::uint8_t>{ 4, 5 }));
@@ -214,12 +214,12 @@ TEST(Convert, TrueTypeIsNeitherReadNorWritten)
     ASSERT_TRUE(font->writeWfn(folder.path("in.wfn")).ok());
     folder.write("old.ttf", { 1, 2 });
 
-    Run save = convert({ folder.path("in.wfn"), folder.path("old.ttf") });
+    ConvertRun save = convert({ folder.path("in.wfn"), folder.path("old.ttf") });
     EXPECT_EQ(save.status, ConvertFailed);
     EXPECT_EQ(save.err, "Saving TrueType fonts is not supported, nor will it be.\n");
     EXPECT_EQ(folder.read("old.ttf"), (std::vector<std::uint8_t>{ 1, 2 }));
 
-    Run open = convert({ folder.path("old.ttf"), folder.path("out.wfn") });
+    ConvertRun open = convert({ folder.path("old.ttf"), folder.path("out.wfn") });
     EXPECT_EQ(open.status, ConvertFailed);
     EXPECT_NE(open.err.find("use --system-font POINTS OUT"), std::string::npos);
     EXPECT_FALSE(folder.exists("out.wfn"));
@@ -232,12 +232,12 @@ TEST(Convert, WrongArgumentsPrintUsageAndExitTwo)
         { "--system-font", "12" }, { "a.wfn", "--dump" },
     };
     for (const auto& arguments : cases) {
-        Run run = convert(arguments);
+        ConvertRun run = convert(arguments);
         EXPECT_EQ(run.status, ConvertUsage);
         EXPECT_NE(run.err.find("usage: glyphsmith-convert IN OUT"), std::string::npos);
         EXPECT_TRUE(run.out.empty());
     }
-    Run help = convert({ "--help" });
+    ConvertRun help = convert({ "--help" });
     EXPECT_EQ(help.status, ConvertOk);
     EXPECT_NE(help.out.find("usage: glyphsmith-convert IN OUT"), std::string::npos);
     EXPECT_TRUE(help.err.empty());
