@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace glyphsmith {
 namespace {
 
@@ -42,6 +44,17 @@ TEST(HeadlessCanvas, BlockCopiesMatchAPixelByPixelReference)
                             }
                         }
                     }
+}
+
+TEST(HeadlessCanvas, HugeOrFarBlocksAreClippedWithoutOverflow)
+{
+    const RgbImage source = numberedImage(5, 4);
+    HeadlessCanvas canvas;
+    canvas.resize({ 6, 5 });
+    canvas.copyBlock(source, INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MAX, INT_MAX);
+    canvas.copyBlock(source, 0, 0, INT_MAX, INT_MAX, 1, 1);
+    EXPECT_EQ(canvas.pixel(0, 0), DialogBackgroundColour);
+    EXPECT_EQ(canvas.pixel(5, 4), source.pixel(4, 3));
 }
 
 TEST(HeadlessCanvas, ResizeKeepsTheOverlapAndErasesTheRest)
