@@ -22,6 +22,7 @@
 #include "font/bitmap_font.h"
 #include "font/byte_stream.h"
 #include "font/file_io.h"
+#include "font/glyph_record.h"
 #include "font/row_packing.h"
 
 namespace glyphsmith {
@@ -37,12 +38,6 @@ constexpr std::size_t ResourceHeaderBytes = 2;
 constexpr std::size_t MaxFileBytes = 4 * 1024 * 1024;
 // The last position a 16-bit offset can name.
 constexpr std::size_t LastRecordPosition = 0xffff + ResourceHeaderBytes;
-
-struct Record {
-    std::size_t rows; // position of the first row byte
-    int width;
-    int height;
-};
 
 } // namespace
 
@@ -69,7 +64,7 @@ FileResult BitmapFont::readSci(const std::string& path)
     if (HeaderBytes + 2 * static_cast<std::size_t>(used) > bytes.size())
         return FileResult::failed(FileError::TableOutsideFile);
 
-    std::array<Record, GlyphCount> records;
+    std::array<GlyphRecord, GlyphCount> records;
     for (int c = 0; c < used; ++c) {
         reader.seek(HeaderBytes + 2 * static_cast<std::size_t>(c));
         const std::size_t position = std::size_t{ reader.u16le() } + ResourceHeaderBytes;
@@ -78,13 +73,8 @@ FileResult BitmapFont::readSci(const std::string& path)
         reader.seek(position);
         const int width = reader.u8();
         const int height = reader.u8();
-        if (reader.overran())
-            return FileResult::failed(FileError::EndsInsideRecord, c);
-        if (!fitsGlyph(width, height))
-            return FileResult::failed(FileError::GlyphTooLarge, c);
-        if (packedSize(width, height) > reader.remaining())
-            return FileResult::failed(FileError::EndsInsideRecord, c);
-        records[c] = { reader.position(), width, height };
+        if (FileError error = checkRecord(reader, width, height, records[c]); error != FileError::None)
+            return FileResult::failed(error, c);
     }
 
     // Everything is known to be in the file: this part cannot fail. Unpacking
@@ -97,10 +87,7 @@ FileResult BitmapFont::readSci(const std::string& path)
             glyph.clear();
             continue;
         }
-        const Record& record = records[c];
-        glyph.width = record.width;
-        glyph.height = record.height;
-        unpackRows(std::span(bytes).subspan(record.rows), record.width, record.height, glyph);
+        loadGlyph(bytes, records[c], glyph);
     }
 
     FileResult result = FileResult::done();
@@ -134,12 +121,10 @@ FileResult BitmapFont::writeSci(const std::string& path) const
     out.u16le(static_cast<std::uint16_t>(lineHeight & 0xffff));
     for (std::uint16_t entry : table)
         out.u16le(entry);
-    std::array<std::uint8_t, MaxPackedBytes> rows;
     for (const Glyph& glyph : glyphs) {
         out.u8(static_cast<std::uint8_t>(glyph.width));
         out.u8(static_cast<std::uint8_t>(glyph.height));
-        packRows(glyph, rows);
-        out.append(std::span(rows).first(packedSize(glyph.width, glyph.height)));
+        appendRows(out, glyph);
     }
 
     if (!replaceFile(path, out.bytes()))

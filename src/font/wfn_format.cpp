@@ -20,6 +20,7 @@
 #include "font/bitmap_font.h"
 #include "font/byte_stream.h"
 #include "font/file_io.h"
+#include "font/glyph_record.h"
 #include "font/row_packing.h"
 
 namespace glyphsmith {
@@ -33,12 +34,6 @@ constexpr std::size_t TableBytes = GlyphCount * 2;
 // beyond; the cap only keeps a stray huge file from being loaded whole.
 constexpr std::size_t MaxFileBytes = 4 * 1024 * 1024;
 constexpr std::size_t PositionLimit = 65536;
-
-struct Record {
-    std::size_t rows; // position of the first row byte
-    int width;
-    int height;
-};
 
 } // namespace
 
@@ -66,31 +61,23 @@ FileResult BitmapFont::readWfn(const std::string& path)
     for (std::uint16_t& entry : table)
         entry = reader.u16le();
 
-    std::array<Record, GlyphCount> records;
+    std::array<GlyphRecord, GlyphCount> records;
     for (int c = 0; c < GlyphCount; ++c) {
         if (table[c] >= bytes.size())
             return FileResult::failed(FileError::RecordOutsideFile, c);
         reader.seek(table[c]);
         const int width = reader.u16le();
         const int height = reader.u16le();
-        if (reader.overran())
-            return FileResult::failed(FileError::EndsInsideRecord, c);
-        if (!fitsGlyph(width, height))
-            return FileResult::failed(FileError::GlyphTooLarge, c);
-        if (packedSize(width, height) > reader.remaining())
-            return FileResult::failed(FileError::EndsInsideRecord, c);
-        records[c] = { reader.position(), width, height };
+        if (FileError error = checkRecord(reader, width, height, records[c]); error != FileError::None)
+            return FileResult::failed(error, c);
     }
 
     // Everything is known to be in the file: this part cannot fail. Unpacking
     // sets every cell of a glyph, so the glyphs need no clearing first.
     lineHeight = 0;
     for (int c = 0; c < GlyphCount; ++c) {
-        const Record& record = records[c];
         Glyph& glyph = glyphs[c];
-        glyph.width = record.width;
-        glyph.height = record.height;
-        unpackRows(std::span(bytes).subspan(record.rows), record.width, record.height, glyph);
+        loadGlyph(bytes, records[c], glyph);
         lineHeight = std::max(lineHeight, glyph.height);
     }
     return FileResult::done();
@@ -119,12 +106,10 @@ FileResult BitmapFont::writeWfn(const std::string& path) const
     out.reserve(tablePosition + TableBytes);
     out.append(std::span(reinterpret_cast<const std::uint8_t*>(Signature.data()), Signature.size()));
     out.u16le(static_cast<std::uint16_t>(tablePosition));
-    std::array<std::uint8_t, MaxPackedBytes> rows;
     for (const Glyph& glyph : glyphs) {
         out.u16le(static_cast<std::uint16_t>(glyph.width));
         out.u16le(static_cast<std::uint16_t>(glyph.height));
-        packRows(glyph, rows);
-        out.append(std::span(rows).first(packedSize(glyph.width, glyph.height)));
+        appendRows(out, glyph);
     }
     for (std::uint16_t entry : table)
         out.u16le(entry);
