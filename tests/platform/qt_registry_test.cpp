@@ -1,7 +1,9 @@
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -11,57 +13,60 @@
 namespace glyphsmith {
 namespace {
 
-std::string text(const std::vector<std::uint8_t>& bytes)
-{
-    return { bytes.begin(), bytes.end() };
-}
-
 // Points the freedesktop folders at a temporary folder for one test.
 class QtRegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    QtRegistryTest()
     {
-        for (const char* name : { "XDG_DATA_HOME", "XDG_CONFIG_HOME" }) {
-            const char* value = std::getenv(name);
-            saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+        for (auto& [name, value, inFolder] : saved_) {
+            if (const char* current = std::getenv(name))
+                value = current;
+            ::setenv(name, folder.path(inFolder).c_str(), 1);
         }
-        ::setenv("XDG_DATA_HOME", folder.path("data").c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", folder.path("config").c_str(), 1);
     }
-    void TearDown() override
+    ~QtRegistryTest() override
     {
-        for (const auto& [name, value] : saved_)
-            value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
+        for (const auto& [name, value, inFolder] : saved_)
+            value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
     }
 
-    // The writes the program makes at every start.
-    void registerFileTypes(FreedesktopRegistry& registry, const std::string& openCommand)
+    std::string text(const std::string& name) const
     {
-        for (const char* extension : { ".wfn", ".0" }) {
-            std::optional<RegistryKey> key = registry.createClassKey(extension);
-            ASSERT_TRUE(key);
-            registry.setDefaultValue(*key, "", "Glyphsmith");
-            registry.closeKey(*key);
-        }
-        std::optional<RegistryKey> key = registry.createClassKey("Glyphsmith");
-        ASSERT_TRUE(key);
-        registry.setDefaultValue(*key, "", "Adventure game font file");
-        registry.setDefaultValue(*key, "shell\\open\\command", openCommand);
+        std::vector<std::uint8_t> bytes = folder.read(name);
+        return { bytes.begin(), bytes.end() };
+    }
+
+    // Opens the class key `name`, sets one value in it and closes it again.
+    void set(const std::string& name, const std::string& subkey, const std::string& value)
+    {
+        std::optional<RegistryKey> key = registry.createClassKey(name);
+        ASSERT_TRUE(key) << name;
+        registry.setDefaultValue(*key, subkey, value);
         registry.closeKey(*key);
     }
 
+    // The writes the program makes at every start.
+    void registerFileTypes()
+    {
+        set(".wfn", "", "Glyphsmith");
+        set(".0", "", "Glyphsmith");
+        set("Glyphsmith", "", "Adventure game font file");
+        set("Glyphsmith", "shell\\open\\command", "/home/user\\glyphsmith.exe %1");
+    }
+
     TestFolder folder;
+    FreedesktopRegistry registry { "/opt/glyphsmith/bin/glyphsmith", false };
 
 private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+    std::tuple<const char*, std::optional<std::string>, const char*> saved_[2] {
+        { "XDG_DATA_HOME", std::nullopt, "data" }, { "XDG_CONFIG_HOME", std::nullopt, "config" }
+    };
 };
 
 TEST_F(QtRegistryTest, FileTypesBecomeMimePackageDesktopEntryAndDefault)
 {
-    FreedesktopRegistry registry("/opt/glyphsmith/bin/glyphsmith", false);
-    registerFileTypes(registry, "/home/user\\glyphsmith.exe %1");
-
-    EXPECT_EQ(text(folder.read("data/mime/packages/Glyphsmith.xml")),
+    registerFileTypes();
+    EXPECT_EQ(text("data/mime/packages/Glyphsmith.xml"),
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
         "  <mime-type type=\"application/x-glyphsmith\">\n"
@@ -70,11 +75,11 @@ TEST_F(QtRegistryTest, FileTypesBecomeMimePackageDesktopEntryAndDefault)
         "    <glob pattern=\"*.wfn\"/>\n"
         "  </mime-type>\n"
         "</mime-info>\n");
-    EXPECT_EQ(text(folder.read("data/applications/Glyphsmith.desktop")),
+    EXPECT_EQ(text("data/applications/Glyphsmith.desktop"),
         "[Desktop Entry]\nType=Application\nName=Glyphsmith\nComment=Adventure game font file\n"
         "Exec=/opt/glyphsmith/bin/glyphsmith %f\nMimeType=application/x-glyphsmith;\nTerminal=false\n"
         "NoDisplay=true\n");
-    EXPECT_EQ(text(folder.read("config/mimeapps.list")),
+    EXPECT_EQ(text("config/mimeapps.list"),
         "[Default Applications]\napplication/x-glyphsmith=Glyphsmith.desktop\n\n"
         "[Added Associations]\napplication/x-glyphsmith=Glyphsmith.desktop;\n");
 }
@@ -85,12 +90,9 @@ TEST_F(QtRegistryTest, WritingAgainKeepsOtherAssociations)
     std::string before = "[Default Applications]\ntext/plain=editor.desktop\napplication/x-glyphsmith=old.desktop\n\n"
                          "[Removed Associations]\nimage/png=viewer.desktop;\n";
     folder.write("config/mimeapps.list", { before.begin(), before.end() });
-
-    FreedesktopRegistry registry("/usr/bin/glyphsmith", false);
-    registerFileTypes(registry, "/x\\glyphsmith.exe %1");
-    registerFileTypes(registry, "/x\\glyphsmith.exe %1");
-
-    EXPECT_EQ(text(folder.read("config/mimeapps.list")),
+    registerFileTypes();
+    registerFileTypes();
+    EXPECT_EQ(text("config/mimeapps.list"),
         "[Default Applications]\ntext/plain=editor.desktop\napplication/x-glyphsmith=Glyphsmith.desktop\n\n"
         "[Removed Associations]\nimage/png=viewer.desktop;\n\n"
         "[Added Associations]\napplication/x-glyphsmith=Glyphsmith.desktop;\n");
@@ -98,54 +100,39 @@ TEST_F(QtRegistryTest, WritingAgainKeepsOtherAssociations)
 
 TEST_F(QtRegistryTest, AnExtensionGivenToAnotherClassLeavesTheFirst)
 {
-    FreedesktopRegistry registry("/usr/bin/glyphsmith", false);
-    registerFileTypes(registry, "/x\\glyphsmith.exe %1");
-    std::optional<RegistryKey> key = registry.createClassKey(".0");
-    registry.setDefaultValue(*key, "", "Other");
-    registry.closeKey(*key);
-
-    std::string glyphsmith = text(folder.read("data/mime/packages/Glyphsmith.xml"));
+    registerFileTypes();
+    set(".0", "", "Other");
+    std::string glyphsmith = text("data/mime/packages/Glyphsmith.xml");
     EXPECT_EQ(glyphsmith.find("*.0"), std::string::npos);
     EXPECT_NE(glyphsmith.find("*.wfn"), std::string::npos);
-    EXPECT_NE(text(folder.read("data/mime/packages/Other.xml")).find("<glob pattern=\"*.0\"/>"), std::string::npos);
+    EXPECT_NE(text("data/mime/packages/Other.xml").find("<glob pattern=\"*.0\"/>"), std::string::npos);
 }
 
-TEST_F(QtRegistryTest, NamesThatWouldLeaveTheFolderAreRefused)
+TEST_F(QtRegistryTest, NamesThatWouldLeaveTheFolderAndDeadKeysWriteNothing)
 {
-    FreedesktopRegistry registry("/usr/bin/glyphsmith", false);
     for (const char* name : { "", ".", "..", "../evil", "a/b", "a\\b", "/etc/passwd" })
         EXPECT_FALSE(registry.createClassKey(name)) << name;
-    std::optional<RegistryKey> key = registry.createClassKey(".wfn");
-    ASSERT_TRUE(key);
-    registry.setDefaultValue(*key, "", "../../escape");
-    registry.closeKey(*key);
-    EXPECT_FALSE(std::filesystem::exists(folder.path("escape.xml")));
-    EXPECT_FALSE(std::filesystem::exists(folder.path("data/escape.xml")));
-}
-
-TEST_F(QtRegistryTest, UnknownAndClosedKeysChangeNothing)
-{
-    FreedesktopRegistry registry("/usr/bin/glyphsmith", false);
     std::optional<RegistryKey> key = registry.createClassKey("Glyphsmith");
     registry.closeKey(*key);
     registry.setDefaultValue(*key, "", "late");
     registry.setDefaultValue({ 999 }, "", "unknown");
-    EXPECT_FALSE(std::filesystem::exists(folder.path("data")));
+    EXPECT_FALSE(folder.exists("data"));
+
+    set(".wfn", "", "../../escape");
+    EXPECT_FALSE(folder.exists("escape.xml"));
+    EXPECT_FALSE(folder.exists("data/escape.xml"));
 }
 
-TEST(FreedesktopExecLine, UsesTheCommandsProgramWhereItExists)
+TEST(FreedesktopExecLine, UsesTheCommandsProgramWhereItExistsElseTheRunningOneQuoted)
 {
     TestFolder folder;
-    std::string program = folder.path("glyphsmith");
     folder.write("glyphsmith", { '#', '!' });
-    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
-    std::string command = folder.path("") + "\\glyphsmith.exe %1";
-    command.erase(command.find("/\\"), 1); // "<dir>\glyphsmith.exe %1", as the program builds it
-    EXPECT_EQ(FreedesktopRegistry::execLine(command, "/usr/bin/other"), program + " %f");
-}
+    std::filesystem::permissions(folder.path("glyphsmith"), std::filesystem::perms::owner_all);
+    std::string root = folder.path("");
+    root.pop_back(); // "<dir>\glyphsmith.exe %1", as the program builds it
+    EXPECT_EQ(FreedesktopRegistry::execLine(root + "\\glyphsmith.exe %1", "/usr/bin/other"),
+        folder.path("glyphsmith") + " %f");
 
-TEST(FreedesktopExecLine, FallsBackToTheRunningProgramAndQuotes)
-{
     struct Case {
         const char* executable;
         const char* exec;

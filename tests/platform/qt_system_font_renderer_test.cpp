@@ -18,16 +18,13 @@ constexpr Rgb Blue{ 0, 0, 255 };
 constexpr Rgb Black{ 0, 0, 0 };
 constexpr Rgb White{ 255, 255, 255 };
 
-Rgb at(const RenderSquare& square, int x, int y) { return square[x + RenderSquareSize * y]; }
-
-class SilentMessages : public MessageBoxes {
-public:
+struct CountingMessages : MessageBoxes {
+    int count = 0;
     MessageResult showMessage(std::string_view, std::string_view, MessageButtons) override
     {
         ++count;
         return MessageResult::Ok;
     }
-    int count = 0;
 };
 
 // The box the renderer promises, worked out from Qt's metrics of the same
@@ -45,15 +42,6 @@ QRect expectedBox(int points, char character)
     return box & QRect(0, 0, RenderSquareSize, RenderSquareSize);
 }
 
-// Height of the non-blue area down the first column.
-int boxHeight(const RenderSquare& square)
-{
-    int y = 0;
-    while (y < RenderSquareSize && at(square, 0, y) != Blue)
-        ++y;
-    return y;
-}
-
 // Inside the box only black and white, outside only blue, for every code.
 TEST(QtSystemFontRenderer, DrawsBlackAndWhiteInABoxOfTheAdvanceByTheFontHeight)
 {
@@ -67,7 +55,7 @@ TEST(QtSystemFontRenderer, DrawsBlackAndWhiteInABoxOfTheAdvanceByTheFontHeight)
             renderer.drawCharacter(code, square);
             for (int y = 0; y < RenderSquareSize; ++y)
                 for (int x = 0; x < RenderSquareSize; ++x) {
-                    const Rgb pixel = at(square, x, y);
+                    const Rgb pixel = square[x + RenderSquareSize * y];
                     if (box.contains(x, y))
                         ASSERT_TRUE(pixel == Black || pixel == White) << "pixel " << x << ", " << y;
                     else
@@ -79,11 +67,8 @@ TEST(QtSystemFontRenderer, DrawsBlackAndWhiteInABoxOfTheAdvanceByTheFontHeight)
 
 TEST(QtSystemFontRenderer, CodeZeroAndAnUnselectedFontDrawNothing)
 {
-    const RenderSquare allBlue = [] {
-        RenderSquare square;
-        square.fill(Blue);
-        return square;
-    }();
+    RenderSquare allBlue;
+    allBlue.fill(Blue);
     RenderSquare square;
     square.fill(White);
 
@@ -98,54 +83,18 @@ TEST(QtSystemFontRenderer, CodeZeroAndAnUnselectedFontDrawNothing)
     EXPECT_TRUE(square == allBlue);
 }
 
-TEST(QtSystemFontRenderer, DrawsTheSamePixelsEveryTime)
-{
-    QtSystemFontRenderer first;
-    QtSystemFontRenderer second;
-    ASSERT_TRUE(first.selectFont(12));
-    ASSERT_TRUE(second.selectFont(12));
-    RenderSquare fromFirst;
-    RenderSquare fromSecond;
-    RenderSquare again;
-    for (int code = 0; code < GlyphCount; ++code) {
-        first.drawCharacter(code, fromFirst);
-        second.drawCharacter(code, fromSecond);
-        first.drawCharacter(code, again);
-        ASSERT_TRUE(fromFirst == fromSecond) << "code " << code;
-        ASSERT_TRUE(fromFirst == again) << "code " << code;
-    }
-}
-
-TEST(QtSystemFontRenderer, LargerPointSizesGiveTallerBoxes)
-{
-    QtSystemFontRenderer renderer;
-    RenderSquare square;
-    int previous = 0;
-    for (int points : { 6, 12, 20, 30 }) {
-        ASSERT_TRUE(renderer.selectFont(points));
-        renderer.drawCharacter('M', square);
-        const int height = boxHeight(square);
-        EXPECT_GT(height, previous) << points << " points";
-        previous = height;
-    }
-}
-
 TEST(QtSystemFontImport, GivesPlausibleGlyphsAt12Points)
 {
     QtSystemFontRenderer renderer;
-    SilentMessages messages;
+    CountingMessages messages;
     auto font = std::make_unique<BitmapFont>();
     font->lineHeight = 12;
-
     ASSERT_TRUE(font->importSystemFont("any.ttf", renderer, messages).ok());
     EXPECT_EQ(font->lineHeight, 12);
     EXPECT_EQ(messages.count, 1);
 
     const Glyph& a = font->glyphs['A'];
-    EXPECT_GE(a.width, 1);
-    EXPECT_LE(a.width, 63);
-    EXPECT_GE(a.height, 1);
-    EXPECT_LE(a.height, 63);
+    EXPECT_TRUE(a.width >= 1 && a.width <= 63 && a.height >= 1 && a.height <= 63) << a.width << " x " << a.height;
 
     // Every visible character has ink inside its box, and all share one height.
     for (int code = '!'; code <= '~'; ++code) {
@@ -157,8 +106,7 @@ TEST(QtSystemFontImport, GivesPlausibleGlyphsAt12Points)
                 ink += glyph.cell(x, y);
         EXPECT_GT(ink, 0) << "code " << code;
     }
-    EXPECT_EQ(font->glyphs[0].width, 0);
-    EXPECT_EQ(font->glyphs[0].height, 0);
+    EXPECT_EQ(font->glyphs[0].width + font->glyphs[0].height, 0);
     // 'W' is wider than 'i' in any proportional or fixed font worth the name.
     EXPECT_GE(font->glyphs['W'].width, font->glyphs['i'].width);
 }

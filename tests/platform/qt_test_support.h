@@ -3,12 +3,12 @@
 // Helpers for the Qt backend's tests: a handler that records every event it
 // gets, and a way to run the dialog with a piece of test code while it is up.
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include <QTimer>
+#include <gtest/gtest.h>
 
 #include "platform/qt/qt_dialog.h"
 #include "platform/qt/qt_window_system.h"
@@ -18,14 +18,10 @@ namespace glyphsmith {
 // Records each event as a short line ("edit 1003", "mouse 2 130 40 1").
 class RecordingHandler : public DialogHandler {
 public:
-    explicit RecordingHandler(WindowSystem& system)
-        : system_(system)
-    {
-    }
+    explicit RecordingHandler(WindowSystem& system) : system_(system) {}
 
     std::vector<std::string> events;
     std::function<void()> onInit;
-    std::function<void()> onPaint;
     bool endOnCancel = true;
 
     void initDialog() override
@@ -34,21 +30,17 @@ public:
         if (onInit)
             onInit();
     }
-    void command(int id) override { events.push_back("command " + std::to_string(id)); }
-    void editChanged(int id) override { events.push_back("edit " + std::to_string(id)); }
-    void editFocusGained(int id) override { events.push_back("focus " + std::to_string(id)); }
-    void editFocusLost(int id) override { events.push_back("blur " + std::to_string(id)); }
+    void command(int id) override { note("command", id); }
+    void editChanged(int id) override { note("edit", id); }
+    void editFocusGained(int id) override { note("focus", id); }
+    void editFocusLost(int id) override { note("blur", id); }
     void mouse(MouseAction action, int x, int y, unsigned keys) override
     {
-        events.push_back("mouse " + std::to_string(static_cast<int>(action)) + " " + std::to_string(x) + " "
-            + std::to_string(y) + " " + std::to_string(keys));
+        note("mouse " + std::to_string(static_cast<int>(action)) + " " + std::to_string(x) + " "
+                + std::to_string(y),
+            static_cast<int>(keys));
     }
-    void paint() override
-    {
-        events.push_back("paint");
-        if (onPaint)
-            onPaint();
-    }
+    void paint() override { events.push_back("paint"); }
     Icon dragIcon() override { return { AppIconResource }; }
     void cancel() override
     {
@@ -57,12 +49,9 @@ public:
             system_.endDialog(DialogCancel);
     }
 
-    int count(const std::string& event) const
-    {
-        return static_cast<int>(std::count(events.begin(), events.end(), event));
-    }
-
 private:
+    void note(const std::string& what, int number) { events.push_back(what + " " + std::to_string(number)); }
+
     WindowSystem& system_;
 };
 
@@ -80,9 +69,16 @@ inline int runDialogWith(QtWindowSystem& system, DialogHandler& handler, const s
     return system.runModalDialog(MainDialogTemplate, handler);
 }
 
-inline QtWindowSystemOptions testOptions()
-{
-    return { .scripted = true, .refreshDesktopCaches = false };
-}
+inline QtWindowSystemOptions testOptions() { return { .scripted = true, .refreshDesktopCaches = false }; }
+
+// A scripted window system and a recording handler for one test.
+class QtDialogFixture : public ::testing::Test {
+protected:
+    QtWindowSystem system { testOptions() };
+    RecordingHandler handler { system };
+
+    QtDialog& dialog() { return *system.dialog(); }
+    int run(const std::function<void()>& session) { return runDialogWith(system, handler, session); }
+};
 
 } // namespace glyphsmith
