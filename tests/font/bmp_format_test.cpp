@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,9 +40,11 @@ Picture sheetOf(const BitmapFont& font, int cellWidth, int cellHeight, int extra
             sheet.at(x, extraRows + y) = Grey;
     for (int code = 0; code < GlyphCount; ++code) {
         const Glyph& glyph = font.glyphs[code];
+        const int left = code % 16 * cellWidth;
+        const int top = extraRows + code / 16 * cellHeight;
         for (int x = 0; x < glyph.width; ++x)
             for (int y = 0; y < glyph.height; ++y)
-                sheet.at(code % 16 * cellWidth + x, extraRows + code / 16 * cellHeight + y) = glyph.cell(x, y) ? White : Black;
+                sheet.at(left + x, top + y) = glyph.cell(x, y) ? White : Black;
     }
     return sheet;
 }
@@ -63,45 +63,29 @@ std::vector<Glyph> visibleParts(const BitmapFont& font)
     return visible;
 }
 
-// Glyphs of up to 7 x 8, for sheets of 9 x 10 cells.
-std::unique_ptr<BitmapFont> smallFont()
-{
-    auto font = variedFont();
-    for (Glyph& glyph : font->glyphs) {
-        glyph.width %= 8;
-        glyph.height %= 9;
-    }
-    return font;
-}
-
-struct Encoding {
-    bool topDown = false;
-    std::uint32_t infoHeaderSize = 40;
-    std::uint16_t bitsPerPixel = 24;
-};
-
 // A 24-bit BMP of the picture written from first principles: padded rows,
 // bottom-up unless asked otherwise.
-std::vector<std::uint8_t> encode(const Picture& picture, Encoding encoding = {})
+std::vector<std::uint8_t> encode(const Picture& picture, bool topDown = false, std::uint32_t infoHeaderSize = 40,
+                                 std::uint16_t bitsPerPixel = 24)
 {
     const std::uint32_t rowBytes = (3 * picture.width + 3) / 4 * 4;
     const std::uint32_t imageSize = rowBytes * picture.height;
-    const std::uint32_t offset = 14 + encoding.infoHeaderSize;
+    const std::uint32_t offset = 14 + infoHeaderSize;
     ByteWriter out;
     out.u8('B');
     out.u8('M');
-    for (std::uint32_t field : { offset + imageSize, 0u, offset, encoding.infoHeaderSize })
+    for (std::uint32_t field : { offset + imageSize, 0u, offset, infoHeaderSize })
         out.u32le(field);
     out.i32le(picture.width);
-    out.i32le(encoding.topDown ? -picture.height : picture.height);
+    out.i32le(topDown ? -picture.height : picture.height);
     out.u16le(1);
-    out.u16le(encoding.bitsPerPixel);
+    out.u16le(bitsPerPixel);
     for (std::uint32_t field : { 0u, imageSize, 3790u, 3780u, 0u, 0u })
         out.u32le(field);
     while (out.position() < offset)
         out.u8(0);
     for (int stored = 0; stored < picture.height; ++stored) {
-        const int y = encoding.topDown ? stored : picture.height - 1 - stored;
+        const int y = topDown ? stored : picture.height - 1 - stored;
         for (int x = 0; x < picture.width; ++x) {
             const Rgb& pixel = picture.pixels[std::size_t(y) * picture.width + x];
             for (std::uint8_t byte : { pixel.blue, pixel.green, pixel.red })
@@ -121,17 +105,14 @@ std::vector<std::uint8_t> withU32(std::vector<std::uint8_t> bytes, std::size_t o
 }
 
 // A glyph drawn as text rows, '#' for a set cell.
-Glyph glyphOf(std::initializer_list<const char*> rows)
+Glyph glyphOf(const std::vector<std::string>& rows)
 {
     Glyph glyph;
-    glyph.width = static_cast<int>(std::strlen(*rows.begin()));
+    glyph.width = static_cast<int>(rows[0].size());
     glyph.height = static_cast<int>(rows.size());
-    int y = 0;
-    for (const char* row : rows) {
-        for (int x = 0; x < glyph.width; ++x)
-            glyph.cell(x, y) = row[x] == '#';
-        ++y;
-    }
+    for (int x = 0; x < glyph.width; ++x)
+        for (int y = 0; y < glyph.height; ++y)
+            glyph.cell(x, y) = rows[y][x] == '#';
     return glyph;
 }
 
@@ -248,36 +229,33 @@ TEST(BmpImport, ReadsTheBlueByteOfEachColumnDownToItsMarkerAndNoFurtherThan64)
     put(2, 0, 1, White);
     // Glyph 3 has no marker: its cells are read but it stays 0 x 0.
     put(3, 1, 1, White);
-    // Glyphs 4 to 6 fill their 70 x 70 cells, one way inside 64 x 64 and another beyond.
-    auto paintCell = [&](int code, Rgb inside, Rgb beyond) {
+    // Glyphs 4 and 5 fill their 70 x 70 cells: one colour inside 64 x 64, one
+    // in the two columns and rows after it, one from column and row 66 on.
+    auto paintCell = [&](int code, Rgb inside, Rgb edge, Rgb beyond) {
         for (int x = 0; x < 70; ++x)
             for (int y = 0; y < 70; ++y)
-                put(code, x, y, x < 64 && y < 64 ? inside : beyond);
+                put(code, x, y, x < 64 && y < 64 ? inside : x < 66 && y < 66 ? edge : beyond);
     };
-    paintCell(4, Black, White); // no marker: the white beyond 64 must not spill into other cells
-    paintCell(5, White, Grey);  // markers at column 64 and row 64: a 64 x 64 glyph
-    paintCell(6, Black, White); // markers at column and row 66 lie beyond any glyph: not read
-    for (int i = 0; i < 70; ++i) {
-        put(6, 66, i, Grey);
-        put(6, i, 66, Grey);
-    }
+    paintCell(4, White, Grey, Grey);  // markers at column 64 and row 64: a 64 x 64 glyph
+    paintCell(5, Black, White, Grey); // the white at 64 and 65 must not spill into other cells, and
+                                      // markers from 66 on lie beyond any glyph: not read
 
     std::vector<Glyph> expected(GlyphCount);
     expected[0] = glyphOf({ "#.", "#." });
     expected[1] = glyphOf({ "....", "....", "#..." });
     expected[3].cell(1, 1) = 1;
-    expected[5].width = 64;
-    expected[5].height = 64;
-    expected[5].pixels.fill(1);
+    expected[4].width = 64;
+    expected[4].height = 64;
+    expected[4].pixels.fill(1);
     expectFont(*imported(encode(picture)), expected);
 }
 
 TEST(BmpImport, RejectsBrokenFilesAndOtherDepthsLeavingTheFontUntouched)
 {
     const auto sheet = encode(Picture(16 * 9, 8 * 9, Grey));
-    const auto topDown = encode(Picture(16 * 9, 8 * 9 + 3, Grey), { .topDown = true });
+    const auto topDown = encode(Picture(16 * 9, 8 * 9 + 3, Grey), true);
     auto cut = [](std::vector<std::uint8_t> bytes, std::size_t size) { bytes.resize(size); return bytes; };
-    auto depth = [](std::uint16_t bits) { return encode(Picture(16, 8, Grey), { .bitsPerPixel = bits }); };
+    auto depth = [](std::uint16_t bits) { return encode(Picture(16, 8, Grey), false, 40, bits); };
     const FileError refused = FileError::None; // declined with a message instead
     struct Case {
         const char* name;
@@ -286,11 +264,8 @@ TEST(BmpImport, RejectsBrokenFilesAndOtherDepthsLeavingTheFontUntouched)
     };
     const Case cases[] = {
         { "empty file", {}, FileError::BadSignature },
-        { "one byte", { 'B' }, FileError::BadSignature },
         { "other signature", { 'G', 'I', 'F', '8', '9', 'a', 0, 0 }, FileError::BadSignature },
-        { "ends after the signature", cut(sheet, 2), FileError::EndsInsideHeader },
         { "ends inside the bits field", cut(sheet, 29), FileError::EndsInsideHeader },
-        { "1 bit", depth(1), refused },
         { "8 bits", depth(8), refused },
         { "32 bits", depth(32), refused },
         { "pixel offset past the end", withU32(sheet, 10, std::uint32_t(sheet.size() + 1)), FileError::BadPixelOffset },
@@ -326,22 +301,22 @@ TEST(BmpImport, ReadsTheSameFontWhateverTheLayoutOfTheFile)
     struct Layout {
         int extraColumns = 0; // 1 to 3 bytes of row padding
         int extraRows = 0;    // rows above the grid, not read
-        Encoding encoding = {};
+        bool topDown = false;
+        std::uint32_t infoHeaderSize = 40;
         std::int64_t sizeField = -1; // the file size field is not trusted; -1 leaves it right
     };
     const Layout layouts[] = {
         { .sizeField = 0 }, { .sizeField = 0xffffffff },
         { .extraColumns = 1 }, { .extraColumns = 2 }, { .extraColumns = 3 },
         { .extraRows = 3 }, { .extraRows = 7 },
-        { .encoding = { .topDown = true } },
-        { .extraRows = 3, .encoding = { .topDown = true } },
-        { .extraRows = 7, .encoding = { .topDown = true } },
-        { .encoding = { .infoHeaderSize = 108 } }, { .encoding = { .infoHeaderSize = 124 } },
+        { .topDown = true }, { .extraRows = 3, .topDown = true }, { .extraRows = 7, .topDown = true },
+        { .infoHeaderSize = 108 }, { .infoHeaderSize = 124 },
     };
-    const auto font = smallFont();
+    const auto font = variedFont();
     for (const Layout& layout : layouts) {
         SCOPED_TRACE(testing::Message() << "layout " << &layout - layouts);
-        auto bytes = encode(sheetOf(*font, 9, 10, layout.extraColumns, layout.extraRows), layout.encoding);
+        const Picture sheet = sheetOf(*font, 66, 66, layout.extraColumns, layout.extraRows);
+        auto bytes = encode(sheet, layout.topDown, layout.infoHeaderSize);
         if (layout.sizeField >= 0)
             bytes = withU32(bytes, 2, std::uint32_t(layout.sizeField));
         expectFont(*imported(bytes), visibleParts(*font));
@@ -395,17 +370,16 @@ protected:
 
 TEST_F(BmpWithImageMagick, DecodesOurSheetsAndWritesSheetsWeRead)
 {
-    auto font = variedFont();
+    const auto font = variedFont();
     folder.write("ours.bmp", exported(*font));
     ASSERT_TRUE(run("convert " + quoted("ours.bmp") + " -depth 8 RGB:" + quoted("ours.rgb")));
     EXPECT_EQ(folder.read("ours.rgb"), rgbBytes(sheetOf(*font, 66, 66)));
 
     // ImageMagick writes a 124-byte info header for BMP, a 40-byte one for BMP3.
-    font = smallFont();
-    folder.write("drawn.rgb", rgbBytes(sheetOf(*font, 9, 10, 3, 5)));
+    folder.write("drawn.rgb", rgbBytes(sheetOf(*font, 66, 66, 3, 5)));
     for (const std::string format : { "BMP", "BMP3" }) {
         SCOPED_TRACE(format);
-        ASSERT_TRUE(run("convert -size 147x85 -depth 8 RGB:" + quoted("drawn.rgb") + " -type TrueColor " + format
+        ASSERT_TRUE(run("convert -size 1059x533 -depth 8 RGB:" + quoted("drawn.rgb") + " -type TrueColor " + format
                         + ":" + quoted("theirs.bmp")));
         EXPECT_EQ(folder.read("theirs.bmp").at(14), format == "BMP" ? 124 : 40);
         expectFont(*importedFile(folder.path("theirs.bmp")), visibleParts(*font));
