@@ -128,8 +128,8 @@ TEST(SystemFontImport, BlackIsSetWhiteClearAndAnyOtherColourAMarker)
     renderer.characters['W'] = { 64, 64, { { 63, 63 }, { 40, 0 } } };
     // Almost black on the top row ends the glyph there: nothing after it is read.
     renderer.characters['a'] = { 8, 10, { { 3, 0, Rgb{ 1, 0, 0 } }, { 5, 2 } } };
-    // A grey pixel down the last column gives the height and hides the ink below it.
-    renderer.characters['b'] = { 8, 10, { { 7, 5, Rgb{ 128, 128, 128 } }, { 7, 7 } } };
+    // Almost white down the last column gives the height and hides the ink below it.
+    renderer.characters['b'] = { 8, 10, { { 7, 5, Rgb{ 255, 255, 254 } }, { 7, 7 } } };
     RecordingMessages messages;
     auto font = filledFont(12);
 
