@@ -258,6 +258,8 @@ TEST(BmpImport, RejectsBrokenFilesAndOtherDepthsLeavingTheFontUntouched)
     };
     const Case cases[] = {
         { "empty file", {}, FileError::BadSignature },
+        { "one byte", { 'B' }, FileError::BadSignature },
+        { "B then not M", withU32(sheet, 0, 'B' | 'A' << 8), FileError::BadSignature },
         { "other signature", { 'G', 'I', 'F', '8', '9', 'a', 0, 0 }, FileError::BadSignature },
         { "ends inside the bits field", cut(sheet, 29), FileError::EndsInsideHeader },
         { "8 bits", depth(8), FileError::None },

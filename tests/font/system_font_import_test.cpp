@@ -138,9 +138,9 @@ TEST(SystemFontImport, BlackIsSetWhiteClearAndAnyOtherColourAMarker)
     EXPECT_EQ(font->glyphs['W'], glyphOf(0, 0, { { 63, 63 }, { 40, 0 } }));
     EXPECT_EQ(font->glyphs['a'], glyphOf(3, 10, {}));
     EXPECT_EQ(font->glyphs['b'], glyphOf(8, 5, {}));
-    EXPECT_EQ(messages.shown, std::vector{ okBox("Loading TrueType fonts is only partially supported. Only the standard "
-                                                 "system font can be loaded, at any point size you desire (use the "
-                                                 "height indicator)") });
+    EXPECT_EQ(messages.shown, std::vector{ okBox("Loading TrueType fonts is only partially supported. Only the "
+                                                 "standard system font can be loaded, at any point size you desire "
+                                                 "(use the height indicator)") });
 }
 
 TEST(SystemFontImport, FailingFontChoiceLeavesTheFontUntouchedAndSaysNothing)
