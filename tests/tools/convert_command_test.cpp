@@ -104,6 +104,16 @@ TEST(Convert, DumpsEveryGlyphAsRowsOfHashesAndDots)
     EXPECT_EQ(*(glyphA + 2), "..#");
     EXPECT_EQ(all.back(), ".");
     EXPECT_TRUE(run.err.empty());
+
+    // A file claiming more characters than a font holds: the same dump, and
+    // the warning only on standard error.
+    std::vector<std::uint8_t> bytes = folder.read("font.001");
+    bytes[4] = 129;
+    folder.write("font.001", bytes);
+    ConvertRun warned = convert({ "--dump", folder.path("font.001") });
+    EXPECT_EQ(warned.status, ConvertOk);
+    EXPECT_EQ(warned.out, run.out);
+    EXPECT_EQ(warned.err, "warning: " + folder.path("font.001") + ": the file holds 129 characters; only the first 128 were read\n");
 }
 
 TEST(Convert, UnreadableInputNamesTheFileAndLeavesTheOutputAlone)
