@@ -15,12 +15,6 @@
 namespace glyphsmith {
 namespace {
 
-constexpr int LetterNumberBox = 1003;
-constexpr int CharacterBox = 1008;
-constexpr int WidthBox = 1001;
-constexpr int HeightBox = 1000;
-constexpr int LetterButton = 1009;
-
 using Log = std::vector<std::string>;
 
 // A headless system and a handler that logs paints too; nothing is open yet.

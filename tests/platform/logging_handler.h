@@ -15,6 +15,14 @@
 
 namespace glyphsmith {
 
+// Controls of the main dialog that the window-system tests drive.
+inline constexpr int LetterNumberBox = 1003;
+inline constexpr int CharacterBox = 1008;
+inline constexpr int WidthBox = 1001;
+inline constexpr int HeightBox = 1000;
+inline constexpr int LetterButton = 1009;
+inline constexpr int QuitButton = 2;
+
 class LoggingHandler : public DialogHandler {
 public:
     std::vector<std::string> log;

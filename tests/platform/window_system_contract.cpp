@@ -13,13 +13,6 @@
 namespace glyphsmith {
 namespace {
 
-constexpr int LetterNumberBox = 1003;
-constexpr int CharacterBox = 1008;
-constexpr int WidthBox = 1001;
-constexpr int HeightBox = 1000;
-constexpr int LetterButton = 1009;
-constexpr int QuitButton = 2;
-
 // A point of the font view, away from every control, and a second one to
 // compare its background with.
 constexpr int ViewX = 200;
