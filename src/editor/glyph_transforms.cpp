@@ -1,0 +1,141 @@
+#include "editor/glyph_transforms.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace glyphsmith {
+
+namespace {
+
+// Width and height are 0 to 64 in every glyph the program makes; clamping
+// them here keeps a damaged value from reaching cells outside the grid.
+int usedExtent(std::int32_t size)
+{
+    return std::clamp<int>(size, 0, MaxGlyphSize);
+}
+
+int grownExtent(std::int32_t size)
+{
+    return std::min(usedExtent(size) + 2, MaxGlyphSize);
+}
+
+} // namespace
+
+// Each shift below returns early on an empty area: the rotation would
+// otherwise park the kept cell at row or column -1, outside the glyph.
+
+void shiftGlyphUp(Glyph& glyph)
+{
+    const int w = usedExtent(glyph.width);
+    const int h = usedExtent(glyph.height);
+    if (w == 0 || h == 0)
+        return;
+    for (int x = 0; x < w; ++x) {
+        const std::int32_t top = glyph.cell(x, 0);
+        for (int y = 0; y < h - 1; ++y)
+            glyph.cell(x, y) = glyph.cell(x, y + 1);
+        glyph.cell(x, h - 1) = top;
+    }
+}
+
+void shiftGlyphDown(Glyph& glyph)
+{
+    const int w = usedExtent(glyph.width);
+    const int h = usedExtent(glyph.height);
+    if (w == 0 || h == 0)
+        return;
+    for (int x = 0; x < w; ++x) {
+        const std::int32_t bottom = glyph.cell(x, h - 1);
+        for (int y = h - 1; y > 0; --y)
+            glyph.cell(x, y) = glyph.cell(x, y - 1);
+        glyph.cell(x, 0) = bottom;
+    }
+}
+
+void shiftGlyphLeft(Glyph& glyph)
+{
+    const int w = usedExtent(glyph.width);
+    const int h = usedExtent(glyph.height);
+    if (w == 0 || h == 0)
+        return;
+    for (int y = 0; y < h; ++y) {
+        const std::int32_t leftmost = glyph.cell(0, y);
+        for (int x = 0; x < w - 1; ++x)
+            glyph.cell(x, y) = glyph.cell(x + 1, y);
+        glyph.cell(w - 1, y) = leftmost;
+    }
+}
+
+void shiftGlyphRight(Glyph& glyph)
+{
+    const int w = usedExtent(glyph.width);
+    const int h = usedExtent(glyph.height);
+    if (w == 0 || h == 0)
+        return;
+    for (int y = 0; y < h; ++y) {
+        const std::int32_t rightmost = glyph.cell(w - 1, y);
+        for (int x = w - 1; x > 0; --x)
+            glyph.cell(x, y) = glyph.cell(x - 1, y);
+        glyph.cell(0, y) = rightmost;
+    }
+}
+
+void fillGlyph(Glyph& glyph)
+{
+    const std::int32_t value = glyph.cell(0, 0) == 0 ? 1 : 0;
+    glyph.pixels.fill(value);
+}
+
+void outlineGlyph(Glyph& glyph, Glyph& scratch)
+{
+    // Grow by one pixel on every side, within the 64 x 64 grid.
+    const int W = grownExtent(glyph.width);
+    const int H = grownExtent(glyph.height);
+    glyph.width = W;
+    glyph.height = H;
+
+    // The two new bottom rows and right columns may still hold cells from
+    // before an earlier shrink; clear them so they take no part. When the
+    // growth was capped this clears the glyph's own last two rows or columns.
+    for (int x = 0; x < W; ++x) {
+        glyph.cell(x, H - 1) = 0;
+        glyph.cell(x, H - 2) = 0;
+    }
+    for (int y = 0; y < H; ++y) {
+        glyph.cell(W - 1, y) = 0;
+        glyph.cell(W - 2, y) = 0;
+    }
+
+    // Mask: a 3 x 3 block around the place each set pixel takes after the
+    // shift below, i.e. anchored at the pixel's present position.
+    scratch.clear();
+    for (int j = 0; j <= W - 3; ++j)
+        for (int k = 0; k <= H - 3; ++k)
+            if (glyph.cell(j, k) != 0)
+                for (int dx = 0; dx < 3; ++dx)
+                    for (int dy = 0; dy < 3; ++dy)
+                        scratch.cell(j + dx, k + dy) = 1;
+
+    // Move the picture one right and one down. Columns are walked from the
+    // right so each one is read before it is overwritten; within a column the
+    // source and target rows lie in different columns and never overlap.
+    for (int c = W - 1; c > 0; --c)
+        std::copy_n(&glyph.cell(c - 1, 0), H - 1, &glyph.cell(c, 1));
+    for (int x = 0; x < W; ++x)
+        glyph.cell(x, 0) = 0;
+    for (int y = 0; y < H; ++y)
+        glyph.cell(0, y) = 0;
+
+    // Keep the mask where there is no old pixel.
+    for (int x = 0; x < W; ++x)
+        for (int y = 0; y < H; ++y)
+            glyph.cell(x, y) = (glyph.cell(x, y) == 0 && scratch.cell(x, y) != 0) ? 1 : 0;
+}
+
+void outlineAllGlyphs(BitmapFont& font, Glyph& scratch)
+{
+    for (Glyph& glyph : font.glyphs)
+        outlineGlyph(glyph, scratch);
+}
+
+} // namespace glyphsmith
