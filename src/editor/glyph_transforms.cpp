@@ -1,6 +1,7 @@
 #include "editor/glyph_transforms.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 namespace glyphsmith {
@@ -106,15 +107,24 @@ void outlineGlyph(Glyph& glyph, Glyph& scratch)
         glyph.cell(W - 2, y) = 0;
     }
 
-    // Mask: a 3 x 3 block around the place each set pixel takes after the
-    // shift below, i.e. anchored at the pixel's present position.
+    // Mask: each set cell (j, k) of the glyph before the shift below marks
+    // the 3 x 3 block (j .. j + 2, k .. k + 2), which is centred on the place
+    // the cell takes after the shift. Built a column at a time without
+    // branches: the column's cells are spread over three rows, then that
+    // spread is merged into three scratch columns.
     scratch.clear();
-    for (int j = 0; j <= W - 3; ++j)
-        for (int k = 0; k <= H - 3; ++k)
-            if (glyph.cell(j, k) != 0)
-                for (int dx = 0; dx < 3; ++dx)
-                    for (int dy = 0; dy < 3; ++dy)
-                        scratch.cell(j + dx, k + dy) = 1;
+    for (int j = 0; j <= W - 3; ++j) {
+        std::array<std::int32_t, MaxGlyphSize> spread {};
+        for (int k = 0; k <= H - 3; ++k) {
+            const std::int32_t set = glyph.cell(j, k) != 0 ? 1 : 0;
+            spread[k] |= set;
+            spread[k + 1] |= set;
+            spread[k + 2] |= set;
+        }
+        for (int dx = 0; dx < 3; ++dx)
+            for (int y = 0; y < H; ++y)
+                scratch.cell(j + dx, y) |= spread[y];
+    }
 
     // Move the picture one right and one down. Columns are walked from the
     // right so each one is read before it is overwritten; within a column the
@@ -126,10 +136,14 @@ void outlineGlyph(Glyph& glyph, Glyph& scratch)
     for (int y = 0; y < H; ++y)
         glyph.cell(0, y) = 0;
 
-    // Keep the mask where there is no old pixel.
+    // Keep the mask where there is no old pixel. '&' rather than '&&' keeps
+    // a branch per cell out of the loop, which random pictures mispredict.
     for (int x = 0; x < W; ++x)
-        for (int y = 0; y < H; ++y)
-            glyph.cell(x, y) = (glyph.cell(x, y) == 0 && scratch.cell(x, y) != 0) ? 1 : 0;
+        for (int y = 0; y < H; ++y) {
+            const std::int32_t free = glyph.cell(x, y) == 0;
+            const std::int32_t marked = scratch.cell(x, y) != 0;
+            glyph.cell(x, y) = free & marked;
+        }
 }
 
 void outlineAllGlyphs(BitmapFont& font, Glyph& scratch)

@@ -28,6 +28,7 @@ void fillGlyph(Glyph& glyph);
 // the growth is capped, the last two columns or rows of the grown glyph are
 // cleared first, so old pixels there take no part. `scratch` is overwritten:
 // afterwards it is 0 x 0 and its cells hold the ring's 3 x 3 mask.
+// It must be a glyph other than `glyph`.
 void outlineGlyph(Glyph& glyph, Glyph& scratch);
 
 // outlineGlyph on glyphs 0 to 127 in code order, sharing one scratch glyph.
