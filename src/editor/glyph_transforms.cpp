@@ -127,8 +127,8 @@ void outlineGlyph(Glyph& glyph, Glyph& scratch)
     }
 
     // Move the picture one right and one down. Columns are walked from the
-    // right so each one is read before it is overwritten; within a column the
-    // source and target rows lie in different columns and never overlap.
+    // right so each one is read before it is overwritten; a column is copied
+    // from its left neighbour, so source and target never overlap.
     for (int c = W - 1; c > 0; --c)
         std::copy_n(&glyph.cell(c - 1, 0), H - 1, &glyph.cell(c, 1));
     for (int x = 0; x < W; ++x)
