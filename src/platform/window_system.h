@@ -169,6 +169,8 @@ public:
     virtual std::string currentDirectory() = 0;
     // The executable's file name without folder and extension.
     virtual std::string executableName() = 0;
+    // The running executable's own absolute path.
+    virtual std::string executablePath() = 0;
     // The command-line text after the program name and the blanks after it.
     virtual std::string commandLine() = 0;
 };

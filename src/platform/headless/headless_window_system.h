@@ -106,6 +106,7 @@ public:
     void setMinimised(bool minimised) { minimised_ = minimised; }
     void setCurrentDirectory(std::string directory) { currentDirectory_ = std::move(directory); }
     void setExecutableName(std::string name) { executableName_ = std::move(name); }
+    void setExecutablePath(std::string path) { executablePath_ = std::move(path); }
     void setCommandLine(std::string text) { commandLine_ = std::move(text); }
     // When false, clientSurface() gives null, as when no drawing context can be had.
     void setSurfaceAvailable(bool available) { surfaceAvailable_ = available; }
@@ -165,6 +166,7 @@ public:
     void openWebAddress(std::string_view address) override { openedAddresses_.emplace_back(address); }
     std::string currentDirectory() override { return currentDirectory_; }
     std::string executableName() override { return executableName_; }
+    std::string executablePath() override { return executablePath_; }
     std::string commandLine() override { return commandLine_; }
 
 private:
@@ -210,6 +212,7 @@ private:
     std::vector<std::string> openedAddresses_;
     std::string currentDirectory_ = "C:\\Fonts";
     std::string executableName_ = "Glyphsmith";
+    std::string executablePath_ = "C:\\Tools\\Glyphsmith.exe";
     std::string commandLine_;
 };
 

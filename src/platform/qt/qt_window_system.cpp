@@ -312,6 +312,11 @@ std::string QtWindowSystem::executableName()
     return QFileInfo(path).completeBaseName().toStdString();
 }
 
+std::string QtWindowSystem::executablePath()
+{
+    return QCoreApplication::applicationFilePath().toStdString();
+}
+
 std::string QtWindowSystem::commandLine()
 {
     QStringList arguments = QCoreApplication::arguments();

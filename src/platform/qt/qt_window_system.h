@@ -71,6 +71,7 @@ public:
     void openWebAddress(std::string_view address) override;
     std::string currentDirectory() override;
     std::string executableName() override;
+    std::string executablePath() override;
     std::string commandLine() override;
 
     // The scripted answers and what the boxes showed (options.scripted).
