@@ -1,0 +1,40 @@
+#pragma once
+
+// The control ids of the editor's dialog (res/main_dialog.txt).
+
+#include "platform/window_system.h"
+
+namespace glyphsmith {
+
+inline constexpr int HeightBox = 1000;
+inline constexpr int WidthBox = 1001;
+inline constexpr int LetterNumberBox = 1003;
+inline constexpr int CharacterBox = 1008;
+
+inline constexpr int ShiftUpButton = 1004;
+inline constexpr int ShiftDownButton = 1005;
+inline constexpr int ShiftLeftButton = 1006;
+inline constexpr int ShiftRightButton = 1007;
+inline constexpr int LetterButton = 1009;
+inline constexpr int CopyButton = 1010;
+inline constexpr int PasteButton = 1011;
+inline constexpr int FillButton = 1012;
+inline constexpr int UndoButton = 1013;
+inline constexpr int OpenButton = 1014;
+inline constexpr int SaveButton = 1015;
+inline constexpr int AboutButton = 1016;
+inline constexpr int OutlineButton = 1026;
+inline constexpr int QuitButton = DialogCancel;
+
+inline constexpr int HeightDownButton = 1020;
+inline constexpr int HeightUpButton = 1021;
+inline constexpr int WidthDownButton = 1022;
+inline constexpr int WidthUpButton = 1023;
+inline constexpr int CharacterDownButton = 1024;
+inline constexpr int CharacterUpButton = 1025;
+
+// The program's name: the window caption before any file, the start of the
+// caption after a load or save, and the name the file types are registered under.
+inline constexpr const char* programName = "Glyphsmith";
+
+} // namespace glyphsmith

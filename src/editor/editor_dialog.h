@@ -1,0 +1,137 @@
+#pragma once
+
+// The editor's one window. EditorDialog holds the editor's state (the current
+// letter, the view, the clipboard and undo glyphs, the unsaved-changes flag,
+// the current file's name) and handles every control of the dialog. It edits
+// the one BitmapFont in place and reaches the screen only through WindowSystem.
+//
+// The class is spread over files by concern: editor_dialog.cpp (state,
+// selection, the boxes and arrows, the dispatch of commands), font_view.cpp
+// (painting), file_commands.cpp (Open, Save, Quit), mouse_editing.cpp and
+// glyph_commands.cpp (pixel edits and the glyph buttons).
+
+#include <functional>
+#include <string>
+
+#include "font/bitmap_font.h"
+#include "font/font_files.h"
+#include "platform/window_system.h"
+
+namespace glyphsmith {
+
+// What the application around the editor adds to it.
+struct ApplicationHooks {
+    // Runs at the end of the dialog's initialisation, before the window is
+    // first shown: registration of the file types and the command-line file.
+    std::function<void()> startUp;
+    // The About button.
+    std::function<void()> about;
+};
+
+class EditorDialog : public DialogHandler {
+public:
+    EditorDialog(WindowSystem& windowSystem, BitmapFont& font, ApplicationHooks hooks = {});
+
+    // --- Operations the rest of the program uses ---
+
+    // Makes glyph `code` (reduced into 0..127) current and shows it in letter
+    // mode. Selecting the current code again does nothing unless `force`.
+    void selectLetter(int code, bool force);
+    // 1 = letter mode, 0 = overview; brings the Width and Height boxes in line.
+    void setLetterMode(int mode);
+    // Erases the whole client area and paints it again before returning.
+    void refreshWindow();
+    // Draws the font view over what is on screen, without erasing first.
+    void paintFontView();
+    // Reads `path` in the format that fileExt names; fileTitle and fileExt
+    // must already name that file.
+    void loadFontFile(const std::string& path);
+    void setFileNames(std::string title, std::string extension);
+
+    // --- State, for the application and for tests ---
+
+    int currentLetter() const { return currentLetter_; }
+    int letterMode() const { return letterMode_; }
+    int paintValue() const { return paintValue_; }
+    bool modified() const { return modified_; }
+    const Glyph& currentGlyph() const { return *currentGlyph_; }
+    const Glyph& clipboardGlyph() const { return clipboardGlyph_; }
+    const Glyph& undoGlyph() const { return undoGlyph_; }
+    const std::string& fileTitle() const { return fileTitle_; }
+    const std::string& fileExt() const { return fileExt_; }
+
+    // --- DialogHandler ---
+
+    void initDialog() override;
+    void command(int controlId) override;
+    void editChanged(int controlId) override;
+    void editFocusGained(int controlId) override;
+    void editFocusLost(int controlId) override;
+    void mouse(MouseAction action, int x, int y, unsigned keys) override;
+    void paint() override;
+    Icon dragIcon() override { return appIcon_; }
+    void cancel() override { quitEditor(); }
+
+private:
+    // The boxes and arrows (editor_dialog.cpp).
+    int boxNumber(int controlId);
+    void setBoxNumber(int controlId, int value);
+    void setCharacterBox(int code);
+    void letterNumberChanged();
+    void characterChanged();
+    void widthChanged();
+    void heightChanged();
+    void stepCharacter(int step);
+    void stepWidth(int step);
+    void stepHeight(int step);
+    void showOverview();
+
+    // Painting (font_view.cpp).
+    void paintLetter(ClientSurface& surface);
+    void paintOverview(ClientSurface& surface);
+    void fitWindowToOverview(GridCellSize cell);
+    void paintMinimised();
+
+    // File commands (file_commands.cpp).
+    void openFont();
+    // True when the font was written.
+    bool saveFont();
+    void quitEditor();
+    // False when the command that asked must stop: the user cancelled, or
+    // chose to save and the save did not happen.
+    bool offerToSaveChanges();
+    FileServices fileServices();
+
+    // Mouse editing (mouse_editing.cpp).
+    void press(int x, int y);
+    void move(unsigned keys, int x, int y);
+
+    // Glyph commands (glyph_commands.cpp).
+    void shiftUp();
+    void shiftDown();
+    void shiftLeft();
+    void shiftRight();
+    void fillGlyph();
+    void copyGlyph();
+    void pasteGlyph();
+    void undoEdits();
+    void outlineFont();
+
+    WindowSystem& windowSystem_;
+    BitmapFont& font_;
+    ApplicationHooks hooks_;
+    Icon appIcon_;
+
+    int currentLetter_ = 0;
+    int letterMode_ = 0;
+    int paintValue_ = 0;
+    bool modified_ = false;
+    // The font's glyph of currentLetter_; every edit lands in the font at once.
+    Glyph* currentGlyph_;
+    Glyph clipboardGlyph_;
+    Glyph undoGlyph_;
+    std::string fileTitle_;
+    std::string fileExt_;
+};
+
+} // namespace glyphsmith

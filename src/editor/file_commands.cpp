@@ -1,0 +1,118 @@
+#include "editor/editor_controls.h"
+#include "editor/editor_dialog.h"
+#include "font/font_format.h"
+
+// Open, Save and Quit, the unsaved-changes prompt that guards Open and Quit,
+// and the loading shared with start-up. The only memory of the current file
+// is its title and extension: they seed the next file dialog, choose the
+// format and make up the caption.
+
+namespace glyphsmith {
+
+namespace {
+
+const char* const OpenFilter = "All supported font files|font.*;*.0;*.ttf;*.wfn;*.bmp|AGS font (*.wfn)|*.wfn|"
+                               "SCI font (font.*)|font.*;*.0|TrueType font (*.ttf)|*.ttf|"
+                               "Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||";
+const char* const SaveFilter = "AGS font (*.wfn)|*.wfn|SCI font (*.0)|*.0|Windows bitmap (*.bmp)|*.bmp||";
+
+// Hide the read-only box; the folder must exist; for Open the file must
+// exist, for Save an existing file is overwritten only after asking.
+constexpr unsigned OpenFlags = 4 | 2048 | 4096;
+constexpr unsigned SaveFlags = 2 | 4 | 2048;
+
+const char* const SaveChangesText = "Do you want to save the changes made to this font?,";
+const char* const SaveChangesCaption = "Save changes?";
+const char* const ReadErrorText = "Invalid file type, or miscellaneous read error.";
+const char* const WriteErrorText = "Error writing file.";
+
+std::string captionFor(std::string_view fileName)
+{
+    return std::string(programName) + " (" + std::string(fileName) + ")";
+}
+
+} // namespace
+
+FileServices EditorDialog::fileServices()
+{
+    return { windowSystem_, &windowSystem_.systemFontRenderer() };
+}
+
+bool EditorDialog::offerToSaveChanges()
+{
+    if (!modified_)
+        return true;
+    switch (windowSystem_.showMessage(SaveChangesText, SaveChangesCaption, MessageButtons::YesNoCancel)) {
+    case MessageResult::Yes:
+        // Going on after a save that did not happen would lose the edits.
+        return saveFont();
+    case MessageResult::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void EditorDialog::openFont()
+{
+    if (!offerToSaveChanges())
+        return;
+    // Read the names only now, so that a file just saved under a new name is
+    // the one offered.
+    std::optional<FileDialogAnswer> answer
+        = windowSystem_.fileDialog({ FileDialogKind::Open, OpenFilter, OpenFlags, fileTitle_, fileExt_ });
+    if (!answer)
+        return;
+    setFileNames(answer->title, answer->extension);
+    loadFontFile(answer->path);
+}
+
+bool EditorDialog::saveFont()
+{
+    std::optional<FileDialogAnswer> answer
+        = windowSystem_.fileDialog({ FileDialogKind::Save, SaveFilter, SaveFlags, fileTitle_, fileExt_ });
+    if (!answer)
+        return false;
+    // The new names stay even if the write fails, so the next dialog offers them.
+    setFileNames(answer->title, answer->extension);
+    const FileResult result = writeFontFile(font_, formatForExtension(fileExt_), answer->path, fileServices());
+    switch (result.outcome) {
+    case FileOutcome::Done:
+        windowSystem_.setCaption(captionFor(answer->name));
+        modified_ = false;
+        return true;
+    case FileOutcome::Refused:
+        // The writer has said why; nothing was saved, so the font stays changed.
+        return false;
+    case FileOutcome::Failed:
+        windowSystem_.showMessage(WriteErrorText, "", MessageButtons::Ok);
+        return false;
+    }
+    return false;
+}
+
+void EditorDialog::quitEditor()
+{
+    if (!offerToSaveChanges())
+        return;
+    windowSystem_.endDialog(DialogCancel);
+}
+
+void EditorDialog::loadFontFile(const std::string& path)
+{
+    const FileResult result = readFontFile(font_, formatForExtension(fileExt_), path, fileServices());
+    if (result.outcome == FileOutcome::Refused)
+        return; // the reader has said why and changed nothing
+    if (result.outcome == FileOutcome::Failed) {
+        windowSystem_.showMessage(std::string(ReadErrorText) + "\n\n" + describe(result), "", MessageButtons::Ok);
+        return;
+    }
+    windowSystem_.setCaption(captionFor(fileTitle_ + "." + fileExt_));
+    setLetterMode(0);
+    refreshWindow();
+    modified_ = false;
+    if (!result.warning.empty())
+        windowSystem_.showMessage(result.warning, "", MessageButtons::Ok);
+}
+
+} // namespace glyphsmith

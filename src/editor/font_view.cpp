@@ -1,0 +1,116 @@
+#include "editor/font_view.h"
+
+#include <algorithm>
+
+#include "editor/editor_dialog.h"
+
+// Drawing the font view. Every pixel of it is a plain copy of a block of the
+// cell bitmap: from (0, 0) black for a clear cell, from (16, 0) white for a
+// set one. Nothing is drawn off screen first; later blocks cover earlier ones.
+
+namespace glyphsmith {
+
+namespace {
+
+constexpr int BlackBlockX = 0;
+constexpr int WhiteBlockX = 16;
+
+int blockFor(std::int32_t cell)
+{
+    return cell != 0 ? WhiteBlockX : BlackBlockX;
+}
+
+// A glyph's used size, kept inside its grid whatever a caller stored.
+int usedWidth(const Glyph& glyph)
+{
+    return std::clamp<int>(glyph.width, 0, MaxGlyphSize);
+}
+
+int usedHeight(const Glyph& glyph)
+{
+    return std::clamp<int>(glyph.height, 0, MaxGlyphSize);
+}
+
+void paintPreview(ClientSurface& surface, const Glyph& glyph, int left, int top)
+{
+    for (int y = 0; y < usedHeight(glyph); ++y)
+        for (int x = 0; x < usedWidth(glyph); ++x)
+            surface.copyCellBlock(blockFor(glyph.cell(x, y)), 0, PreviewScale, PreviewScale,
+                left + PreviewScale * x, top + PreviewScale * y);
+}
+
+} // namespace
+
+void EditorDialog::paint()
+{
+    if (windowSystem_.isMinimised()) {
+        paintMinimised();
+        return;
+    }
+    paintFontView();
+}
+
+void EditorDialog::paintMinimised()
+{
+    std::unique_ptr<ClientSurface> surface = windowSystem_.clientSurface();
+    if (!surface)
+        return;
+    const PixelSize icon = windowSystem_.systemIconSize();
+    const PixelSize client = windowSystem_.clientSize();
+    surface->drawIcon(appIcon_, (client.width - icon.width + 1) / 2, (client.height - icon.height + 1) / 2);
+}
+
+void EditorDialog::paintFontView()
+{
+    std::unique_ptr<ClientSurface> surface = windowSystem_.clientSurface();
+    if (!surface)
+        return;
+    if (letterMode_)
+        paintLetter(*surface);
+    else
+        paintOverview(*surface);
+}
+
+void EditorDialog::paintLetter(ClientSurface& surface)
+{
+    currentGlyph_ = &font_.glyphs[currentLetter_];
+    const Glyph& glyph = *currentGlyph_;
+    // Row by row, each pixel's enlarged block and then its preview block: a
+    // preview wider than 32 pixels runs into the enlarged glyph and is drawn
+    // over it in this order.
+    for (int y = 0; y < usedHeight(glyph); ++y) {
+        for (int x = 0; x < usedWidth(glyph); ++x) {
+            const int block = blockFor(glyph.cell(x, y));
+            surface.copyCellBlock(block, 0, LetterScale, LetterScale, LetterLeft + LetterScale * x,
+                LetterTop + LetterScale * y);
+            surface.copyCellBlock(block, 0, PreviewScale, PreviewScale, ViewLeft + PreviewScale * x,
+                ViewTop + PreviewScale * y);
+        }
+    }
+    paintPreview(surface, clipboardGlyph_, ViewLeft, ClipboardPreviewTop);
+}
+
+void EditorDialog::paintOverview(ClientSurface& surface)
+{
+    const GridCellSize cell = font_.gridCellSize();
+    fitWindowToOverview(cell);
+    for (int column = 0; column < OverviewColumns; ++column)
+        for (int row = 0; row < OverviewRows; ++row)
+            paintPreview(surface, font_.glyphs[OverviewColumns * row + column],
+                ViewLeft + OverviewScale * column * cell.width, ViewTop + OverviewScale * row * cell.height);
+}
+
+void EditorDialog::fitWindowToOverview(GridCellSize cell)
+{
+    // A window at the screen's left or top edge (or beyond it) keeps its size.
+    const PixelRect outer = windowSystem_.windowRect();
+    if (outer.left <= 0 || outer.top <= 0)
+        return;
+    const int width = std::max(OverviewColumns * OverviewScale * cell.width + OverviewWindowExtraWidth,
+        OverviewMinWindowWidth);
+    const int height = std::max(OverviewRows * OverviewScale * cell.height + OverviewWindowExtraHeight,
+        OverviewMinWindowHeight);
+    windowSystem_.moveWindow({ outer.left, outer.top, outer.left + width, outer.top + height });
+}
+
+} // namespace glyphsmith

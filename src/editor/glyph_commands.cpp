@@ -1,0 +1,108 @@
+#include "editor/editor_controls.h"
+#include "editor/editor_dialog.h"
+#include "editor/glyph_transforms.h"
+
+// The buttons that change the current glyph as a whole (U, D, L, R, Fill,
+// Copy, Paste, Undo) and Outline, which changes the whole font. The glyph
+// buttons work only in letter mode; in the overview they do nothing at all.
+//
+// One level of undo: undoGlyph is the glyph as it was when its letter was
+// last selected, pasted, undone or outlined.
+
+namespace glyphsmith {
+
+void EditorDialog::shiftUp()
+{
+    if (!letterMode_)
+        return;
+    shiftGlyphUp(*currentGlyph_);
+    paintFontView();
+    modified_ = true;
+}
+
+void EditorDialog::shiftDown()
+{
+    if (!letterMode_)
+        return;
+    shiftGlyphDown(*currentGlyph_);
+    paintFontView();
+    modified_ = true;
+}
+
+void EditorDialog::shiftLeft()
+{
+    if (!letterMode_)
+        return;
+    shiftGlyphLeft(*currentGlyph_);
+    paintFontView();
+    modified_ = true;
+}
+
+void EditorDialog::shiftRight()
+{
+    if (!letterMode_)
+        return;
+    shiftGlyphRight(*currentGlyph_);
+    paintFontView();
+    modified_ = true;
+}
+
+void EditorDialog::fillGlyph()
+{
+    if (!letterMode_)
+        return;
+    glyphsmith::fillGlyph(*currentGlyph_);
+    paintFontView();
+    modified_ = true;
+}
+
+void EditorDialog::copyGlyph()
+{
+    if (!letterMode_)
+        return;
+    clipboardGlyph_ = *currentGlyph_;
+    // Shows the new clipboard preview; a copy changes nothing in the font.
+    refreshWindow();
+}
+
+void EditorDialog::pasteGlyph()
+{
+    if (!letterMode_)
+        return;
+    *currentGlyph_ = clipboardGlyph_;
+    // Refills the boxes with the pasted size and takes the pasted glyph as
+    // the new undo copy.
+    selectLetter(currentLetter_, true);
+    refreshWindow();
+    modified_ = true;
+}
+
+void EditorDialog::undoEdits()
+{
+    if (!letterMode_)
+        return;
+    *currentGlyph_ = undoGlyph_;
+    // Rewriting the Width and Height boxes marks the font changed whenever
+    // the restored size lies in 1..64.
+    selectLetter(currentLetter_, true);
+    refreshWindow();
+}
+
+void EditorDialog::outlineFont()
+{
+    // The undo glyph is the scratch space, and afterwards holds the outlined
+    // current glyph: Undo cannot bring back the font as it was.
+    outlineAllGlyphs(font_, undoGlyph_);
+    currentGlyph_ = &font_.glyphs[currentLetter_];
+    undoGlyph_ = *currentGlyph_;
+    if (letterMode_) {
+        // Show the grown size, as a selection would, so that the next arrow
+        // click steps from the true size.
+        setBoxNumber(WidthBox, currentGlyph_->width);
+        setBoxNumber(HeightBox, currentGlyph_->height);
+    }
+    refreshWindow();
+    modified_ = true;
+}
+
+} // namespace glyphsmith

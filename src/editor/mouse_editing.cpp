@@ -1,0 +1,82 @@
+#include "editor/editor_dialog.h"
+#include "editor/font_view.h"
+
+// The mouse as the editor's pen. In the overview a press on a glyph's cell
+// selects that glyph; in letter mode a press flips the pixel under it, and a
+// move with any button, Shift or Ctrl held paints the value of that last flip.
+// The mouse is not captured: moves outside the window are not seen.
+
+namespace glyphsmith {
+
+namespace {
+
+// The glyph pixel under client point (x, y) of the enlarged letter, or false
+// when the point lies outside the glyph's used area.
+bool letterPixelAt(const Glyph& glyph, int x, int y, int& pixelX, int& pixelY)
+{
+    if (x < LetterLeft || y < LetterTop)
+        return false;
+    pixelX = (x - LetterLeft) / LetterScale;
+    pixelY = (y - LetterTop) / LetterScale;
+    return pixelX < glyph.width && pixelY < glyph.height;
+}
+
+} // namespace
+
+void EditorDialog::mouse(MouseAction action, int x, int y, unsigned keys)
+{
+    switch (action) {
+    case MouseAction::LeftPress:
+    case MouseAction::LeftDoubleClick:
+        // A double click is a second press: quick presses each count.
+        press(x, y);
+        break;
+    case MouseAction::RightPress:
+    case MouseAction::RightDoubleClick:
+        if (!letterMode_)
+            press(x, y);
+        break;
+    case MouseAction::Move:
+        move(keys, x, y);
+        break;
+    }
+}
+
+void EditorDialog::press(int x, int y)
+{
+    if (!letterMode_) {
+        if (x < ViewLeft || y < ViewTop)
+            return;
+        // The whole cell counts, the margin right of and below the glyph included.
+        const GridCellSize cell = font_.gridCellSize();
+        const int column = (x - ViewLeft) / (OverviewScale * cell.width);
+        const int row = (y - ViewTop) / (OverviewScale * cell.height);
+        if (column < OverviewColumns && row < OverviewRows)
+            selectLetter(OverviewColumns * row + column, false);
+        return;
+    }
+    int pixelX = 0;
+    int pixelY = 0;
+    if (!letterPixelAt(*currentGlyph_, x, y, pixelX, pixelY))
+        return;
+    std::int32_t& cell = currentGlyph_->cell(pixelX, pixelY);
+    cell = cell != 0 ? 0 : 1;
+    paintValue_ = cell;
+    paintFontView();
+    modified_ = true;
+}
+
+void EditorDialog::move(unsigned keys, int x, int y)
+{
+    if (!letterMode_ || keys == 0)
+        return;
+    int pixelX = 0;
+    int pixelY = 0;
+    if (!letterPixelAt(*currentGlyph_, x, y, pixelX, pixelY))
+        return;
+    currentGlyph_->cell(pixelX, pixelY) = paintValue_;
+    paintFontView();
+    modified_ = true;
+}
+
+} // namespace glyphsmith
