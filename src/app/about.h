@@ -1,0 +1,19 @@
+#pragma once
+
+// The About button: a short credit, then the program's documentation opened
+// with the desktop's default handler.
+
+#include <string>
+
+namespace glyphsmith {
+
+class WindowSystem;
+
+// The README as a file address: the installed copy beside the program
+// (<prefix>/share/doc/glyphsmith/README.md for <prefix>/bin/glyphsmith),
+// or else the one in the source tree the program was built from.
+std::string documentationAddress(const std::string& executablePath);
+
+void showAbout(WindowSystem& windowSystem);
+
+} // namespace glyphsmith

@@ -1,0 +1,42 @@
+// glyphsmith: the font editor's window on Qt.
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include <QApplication>
+
+#include "app/editor_app.h"
+#include "font/bitmap_font.h"
+#include "platform/qt/qt_window_system.h"
+
+namespace {
+
+// Qt aborts with a long message when it finds no screen; say it in one line.
+bool displayAvailable()
+{
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!displayAvailable()) {
+        std::fprintf(stderr,
+            "glyphsmith: no display to open the editor on (DISPLAY is not set); "
+            "to try it without one: xvfb-run -a %s FILE\n",
+            argv[0]);
+        return 1;
+    }
+    QApplication application(argc, argv);
+    glyphsmith::QtWindowSystem windowSystem;
+    // The one font, 2 MB, for the whole run.
+    auto font = std::make_unique<glyphsmith::BitmapFont>();
+    glyphsmith::EditorApp(windowSystem, *font).run();
+    return 0;
+}
