@@ -45,12 +45,13 @@ FileError checkFontFile(const std::string& path, std::vector<EngineCheck>& check
     if (!extension.empty())
         extension.erase(0, 1);
     const FontFormat format = formatForExtension(extension);
-    if (format != FontFormat::Wfn && format != FontFormat::Sci)
-        return FileError::None;
 
+    // Read even when no engine reads the format, so a missing file is reported.
     std::vector<std::uint8_t> bytes;
     if (FileError error = readWholeFile(path, MaxFileBytes, bytes); error != FileError::None)
         return error;
+    if (format != FontFormat::Wfn && format != FontFormat::Sci)
+        return FileError::None;
     checks.push_back(format == FontFormat::Wfn ? checkWithAgs(bytes) : checkWithScummVm(bytes));
     return FileError::None;
 }

@@ -69,10 +69,11 @@ TEST(Check, PrintsOneLinePerFileAndEngine)
             + ": ScummVM: refused: character 113: record offset 33032 is 0x8000 or above, so it is read as a negative "
               "number\n"
             + start + ": AGS: loads\n");
-    CheckRun missing = convert({ "--check", folder.path("gone.wfn"), start });
+    CheckRun missing = convert({ "--check", folder.path("gone.wfn"), folder.path("gone.bmp"), start });
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, start + ": AGS: loads\n");
-    EXPECT_EQ(missing.err, "cannot read " + folder.path("gone.wfn") + ": cannot open the file\n");
+    EXPECT_EQ(missing.err, "cannot read " + folder.path("gone.wfn") + ": cannot open the file\ncannot read "
+            + folder.path("gone.bmp") + ": cannot open the file\n");
 }
 
 TEST(Check, PrintsOneJsonArrayWithTheGlyphsTheEngineHolds)
