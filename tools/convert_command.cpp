@@ -5,7 +5,9 @@
 #include <memory>
 #include <string_view>
 
+#include "check_command.h"
 #include "font/bitmap_font.h"
+#include "font/engine_check.h"
 #include "font/font_files.h"
 #include "font_dump.h"
 #include "platform/message_boxes.h"
@@ -20,6 +22,9 @@ constexpr std::string_view Usage =
     "       glyphsmith-convert --system-font POINTS OUT\n"
     "                                                  build a font from the system font\n"
     "                                                  at POINTS points (0: default size)\n"
+    "       glyphsmith-convert --check [--json] FILE...\n"
+    "                                                  say whether the game engine loads each\n"
+    "                                                  font as drawn, with changes, or not at all\n"
     "       glyphsmith-convert --help                  show this text\n"
     "\n"
     "The format of each file follows its extension: .wfn is an AGS font,\n"
@@ -76,6 +81,11 @@ bool writeFrom(const BitmapFont& font, const std::string& path, FileServices ser
     FileResult result = writeFontFile(font, formatForExtension(extensionOf(path)), path, services);
     if (result.outcome == FileOutcome::Failed)
         err << "cannot write " << path << ": " << describe(result) << '\n';
+    // The file stays written even when its engine would refuse or change it:
+    // whether to use it is the game maker's choice.
+    if (result.ok())
+        for (const std::string& line : engineWarnings(path))
+            err << "warning: " << line << '\n';
     return result.ok();
 }
 
@@ -117,6 +127,13 @@ int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std
         return ConvertOk;
     }
     const std::string mode = arguments.empty() || !arguments[0].starts_with('-') ? "" : arguments[0];
+    if (isCheckOption(mode)) {
+        CheckOptions options;
+        std::string problem;
+        if (!parseCheckArguments(arguments, options, problem))
+            return usageError(err, problem);
+        return runCheck(options, out, err);
+    }
     const std::size_t expected = mode == "--system-font" ? 3 : 2;
     if (mode != "" && mode != "--dump" && mode != "--system-font")
         return usageError(err, "unknown option '" + mode + "'");

@@ -1,0 +1,111 @@
+// How the AGS engine loads a .wfn file, which is more forgiving than our own
+// reader in some ways and stricter in others:
+//
+//   - the first 15 bytes must be the signature, and the table position T (the
+//     16-bit value at byte 15) must lie from 17 up to the last byte of the file;
+//   - the table runs to the end of the file: (size - T) / 2 characters, so
+//     bytes after our 128 entries are further characters;
+//   - entry 0 is a character without a glyph; any other entry below 17, or
+//     one that leaves no room for the 4 size bytes before T, is a bad
+//     character shown as nothing;
+//   - the records are taken in the order of their distinct positions, and a
+//     record's rows may not run past the next record or the table: the engine
+//     cuts them there and keeps only the whole rows that remain.
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#include "font/engine_check.h"
+#include "font/row_packing.h"
+
+namespace glyphsmith {
+
+namespace {
+
+constexpr std::string_view Signature = "WGT Font File  ";
+constexpr std::size_t HeaderBytes = Signature.size() + 2;
+constexpr std::size_t SizeBytes = 4; // width and height, 16 bits each
+
+std::size_t u16At(std::span<const std::uint8_t> file, std::size_t at)
+{
+    return std::size_t{ file[at] } | std::size_t{ file[at + 1] } << 8;
+}
+
+EngineCheck refused(std::string reason)
+{
+    EngineCheck check;
+    check.engine = Engine::Ags;
+    check.verdict = EngineVerdict::Refused;
+    check.reasons.push_back(std::move(reason));
+    return check;
+}
+
+std::string characterLabel(std::size_t code) { return "character " + std::to_string(code) + ": "; }
+
+} // namespace
+
+EngineCheck checkWithAgs(std::span<const std::uint8_t> file)
+{
+    if (file.size() < Signature.size() || std::memcmp(file.data(), Signature.data(), Signature.size()) != 0)
+        return refused("the file does not begin with the signature \"WGT Font File  \"");
+    if (file.size() < HeaderBytes)
+        return refused("the file ends before the table position");
+    const std::size_t table = u16At(file, Signature.size());
+    if (table < HeaderBytes)
+        return refused("the table position " + std::to_string(table) + " lies inside the header (below 17)");
+    if (table >= file.size())
+        return refused("the table position " + std::to_string(table) + " is at or past the end of the file ("
+            + std::to_string(file.size()) + " bytes)");
+
+    std::vector<std::size_t> entries((file.size() - table) / 2);
+    for (std::size_t c = 0; c < entries.size(); ++c)
+        entries[c] = u16At(file, table + 2 * c);
+
+    auto isRecord = [&](std::size_t entry) { return entry >= HeaderBytes && entry + SizeBytes <= table; };
+    // Each record ends where the next distinct record begins, or at the table.
+    std::vector<std::size_t> starts;
+    std::ranges::copy_if(entries, std::back_inserter(starts), isRecord);
+    std::ranges::sort(starts);
+    const auto duplicates = std::ranges::unique(starts);
+    starts.erase(duplicates.begin(), duplicates.end());
+
+    EngineCheck check;
+    check.engine = Engine::Ags;
+    check.glyphs.resize(entries.size());
+    for (std::size_t c = 0; c < entries.size(); ++c) {
+        const std::size_t entry = entries[c];
+        if (entry == 0)
+            continue; // a character without a glyph: allowed, and shown as nothing
+        if (entry < HeaderBytes) {
+            check.reasons.push_back(characterLabel(c) + "its record position " + std::to_string(entry)
+                + " lies inside the header; shown as nothing");
+            continue;
+        }
+        if (!isRecord(entry)) {
+            check.reasons.push_back(characterLabel(c) + "its record position " + std::to_string(entry)
+                + " leaves no room for a record before the table at " + std::to_string(table)
+                + "; shown as nothing");
+            continue;
+        }
+        const int width = static_cast<int>(u16At(file, entry));
+        int height = static_cast<int>(u16At(file, entry + 2));
+        const auto next = std::ranges::upper_bound(starts, entry);
+        const std::size_t end = next == starts.end() ? table : *next;
+        // A following record may even start inside this one's size fields.
+        const std::size_t room = end > entry + SizeBytes ? end - (entry + SizeBytes) : 0;
+        if (packedSize(width, height) > room) {
+            const int kept = static_cast<int>(room / static_cast<std::size_t>(rowBytes(width)));
+            check.reasons.push_back(characterLabel(c) + "its rows run into "
+                + (next == starts.end() ? "the table" : "the next record") + " at " + std::to_string(end)
+                + "; its height " + std::to_string(height) + " becomes " + std::to_string(kept));
+            height = kept;
+        }
+        check.glyphs[c] = { width, height };
+        check.lineHeight = std::max(check.lineHeight, height);
+    }
+    check.verdict = check.reasons.empty() ? EngineVerdict::Loads : EngineVerdict::Changed;
+    return check;
+}
+
+} // namespace glyphsmith
