@@ -97,6 +97,8 @@ private:
     // True when the font was written.
     bool saveFont();
     void quitEditor();
+    // Tells the user when a game engine would refuse or change the font just saved.
+    void warnOfEngineChanges(const std::string& path);
     // False when the command that asked must stop: the user cancelled, or
     // chose to save and the save did not happen.
     bool offerToSaveChanges();

@@ -1,5 +1,6 @@
 #include "editor/editor_controls.h"
 #include "editor/editor_dialog.h"
+#include "font/engine_check.h"
 #include "font/font_format.h"
 
 // Open, Save and Quit, the unsaved-changes prompt that guards Open and Quit,
@@ -80,6 +81,7 @@ bool EditorDialog::saveFont()
     case FileOutcome::Done:
         windowSystem_.setCaption(captionFor(answer->name));
         modified_ = false;
+        warnOfEngineChanges(answer->path);
         return true;
     case FileOutcome::Refused:
         // The writer has said why; nothing was saved, so the font stays changed.
@@ -89,6 +91,16 @@ bool EditorDialog::saveFont()
         return false;
     }
     return false;
+}
+
+void EditorDialog::warnOfEngineChanges(const std::string& path)
+{
+    // The file stays as written: whether a game may change it is the user's call.
+    std::string text;
+    for (const std::string& line : engineWarnings(path))
+        text += (text.empty() ? "" : "\n") + line;
+    if (!text.empty())
+        windowSystem_.showMessage(text, "", MessageButtons::Ok);
 }
 
 void EditorDialog::quitEditor()

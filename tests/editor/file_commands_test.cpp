@@ -255,6 +255,26 @@ TEST_F(FileCommands, AFailedOrRefusedFileChangesNothingButTheNamesAndSaysWhyOnce
     EXPECT_EQ(editor->fileExt(), "ttf");
 }
 
+TEST_F(FileCommands, SavingAFontAnEngineWouldRefuseWarnsButKeepsTheFile)
+{
+    // 128 glyphs of 48 x 48 push the SCI records past offset 0x8000.
+    for (Glyph& glyph : font->glyphs) {
+        glyph.width = 48;
+        glyph.height = 48;
+    }
+    open();
+    answerFileDialog(folder.path("big.0"));
+    answerMessage(MessageResult::Ok);
+    answerFileDialog(folder.path("big.wfn"));
+    ws.userClicks(SaveButton);
+    ws.userClicks(SaveButton);
+    const std::vector<std::string> shown = messageTexts();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].starts_with(folder.path("big.0") + ": ScummVM: refused: ")) << shown[0];
+    EXPECT_EQ(ws.caption(), "Glyphsmith (big.wfn)");
+    EXPECT_FALSE(fileBytes(folder.path("big.0")).empty());
+}
+
 TEST_F(FileCommands, AReadersWarningIsShownOnceTheFontIsLoaded)
 {
     // An SCI file of 130 characters sharing one 8 x 1 record.
