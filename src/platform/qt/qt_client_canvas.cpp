@@ -1,6 +1,7 @@
 #include "platform/qt/qt_client_canvas.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -100,13 +101,32 @@ CanvasSurface::CanvasSurface(ClientCanvas& canvas, const QImage& cellBitmap, std
 
 CanvasSurface::~CanvasSurface()
 {
-    if (!dirty_.isEmpty())
-        canvas_.update(dirty_);
+    if (dirtyLeft_ <= dirtyRight_ && dirtyTop_ <= dirtyBottom_)
+        canvas_.update(QRect(QPoint(dirtyLeft_, dirtyTop_), QPoint(dirtyRight_, dirtyBottom_)));
 }
 
 void CanvasSurface::copyCellBlock(int sourceX, int sourceY, int width, int height, int destX, int destY)
 {
     QImage& target = canvas_.image();
+    const int targetWidth = target.width();
+    const int targetHeight = target.height();
+    // The font view copies hundreds of thousands of small blocks, and in a
+    // large font many fall beyond the window: skip those at once.
+    if (width <= 0 || height <= 0 || destX >= targetWidth || destY >= targetHeight || destX + width <= 0
+        || destY + height <= 0)
+        return;
+    // Blocks wholly inside both pictures need no clipping.
+    if (sourceX >= 0 && sourceY >= 0 && sourceX + width <= cellBitmap_.width() && sourceY + height <= cellBitmap_.height()
+        && destX >= 0 && destY >= 0 && destX + width <= targetWidth && destY + height <= targetHeight) {
+        const qsizetype fromStride = cellBitmap_.bytesPerLine();
+        const qsizetype toStride = target.bytesPerLine();
+        const uchar* from = cellBitmap_.constBits() + sourceY * fromStride + sourceX * qsizetype(sizeof(QRgb));
+        uchar* to = target.bits() + destY * toStride + destX * qsizetype(sizeof(QRgb));
+        for (int row = 0; row < height; ++row, from += fromStride, to += toStride)
+            std::memcpy(to, from, std::size_t(width) * sizeof(QRgb));
+        touched(QRect(destX, destY, width, height));
+        return;
+    }
     // Clip against the source bitmap first, moving the destination along,
     // then against the canvas, moving the source along.
     QRect source = QRect(sourceX, sourceY, width, height) & cellBitmap_.rect();

@@ -4,7 +4,9 @@
 // picture with block copies and fills; the widget only shows it. Mouse events
 // on the canvas are passed on in client pixels with MouseKeys flags.
 
+#include <algorithm>
 #include <functional>
+#include <limits>
 
 #include <QImage>
 #include <QWidget>
@@ -56,12 +58,22 @@ public:
     void drawIcon(Icon icon, int x, int y) override;
 
 private:
-    void touched(const QRect& rect) { dirty_ |= rect; }
+    // Widens the area shown again when the surface is released.
+    void touched(const QRect& rect)
+    {
+        dirtyLeft_ = std::min(dirtyLeft_, rect.left());
+        dirtyTop_ = std::min(dirtyTop_, rect.top());
+        dirtyRight_ = std::max(dirtyRight_, rect.right());
+        dirtyBottom_ = std::max(dirtyBottom_, rect.bottom());
+    }
 
     ClientCanvas& canvas_;
     const QImage& cellBitmap_;
     std::function<QImage(Icon)> iconImage_;
-    QRect dirty_;
+    int dirtyLeft_ = std::numeric_limits<int>::max();
+    int dirtyTop_ = std::numeric_limits<int>::max();
+    int dirtyRight_ = std::numeric_limits<int>::min();
+    int dirtyBottom_ = std::numeric_limits<int>::min();
 };
 
 } // namespace glyphsmith

@@ -1,0 +1,211 @@
+// Times the editor on the Qt backend, offscreen: repainting the overview of
+// the largest font and an enlarged 64 x 64 letter (target: under 5 ms each),
+// one mouse move of a drag across a letter including its repaint (target:
+// under 1 ms), and, in a child process, the start of the program to its first
+// painted frame (target: under 150 ms) with its peak memory (under 40 MB).
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "app/start_up.h"
+#include "editor/editor_controls.h"
+#include "editor/editor_dialog.h"
+#include "platform/qt/qt_dialog.h"
+#include "platform/qt/qt_window_system.h"
+
+namespace glyphsmith {
+namespace {
+
+constexpr const char* FirstFrameOption = "--first-frame-child";
+
+QtWindowSystem* windowSystem = nullptr;
+EditorDialog* editor = nullptr;
+BitmapFont* font = nullptr;
+
+void fillLargest(BitmapFont& target)
+{
+    for (int c = 0; c < GlyphCount; ++c) {
+        Glyph& glyph = target.glyphs[c];
+        glyph.width = MaxGlyphSize;
+        glyph.height = MaxGlyphSize - 1;
+        for (int x = 0; x < MaxGlyphSize; ++x)
+            for (int y = 0; y < MaxGlyphSize; ++y)
+                glyph.cell(x, y) = ((x * 7 + y * 13 + c * 5) % 11 < 4) ? 1 : 0;
+    }
+}
+
+void showLetter(int code)
+{
+    windowSystem->setControlText(LetterNumberBox, std::to_string(code));
+}
+
+void overviewRepaint(benchmark::State& state)
+{
+    editor->command(LetterButton);
+    for (auto _ : state)
+        editor->paintFontView();
+    // The window fit to the font may be larger than the screen.
+    state.counters["clientWidth"] = windowSystem->clientSize().width;
+    state.counters["clientHeight"] = windowSystem->clientSize().height;
+}
+
+void letterRepaint(benchmark::State& state)
+{
+    font->glyphs[65].height = MaxGlyphSize;
+    showLetter(65);
+    for (auto _ : state)
+        editor->paintFontView();
+    font->glyphs[65].height = MaxGlyphSize - 1;
+}
+
+// One move event of a left-button drag over the enlarged letter, delivered as
+// Qt delivers it, and the widget repaint it asks for.
+void dragMove(benchmark::State& state)
+{
+    font->glyphs[66].height = MaxGlyphSize;
+    showLetter(66);
+    ClientCanvas& canvas = windowSystem->dialog()->canvas();
+    int step = 0;
+    for (auto _ : state) {
+        const QPointF at(184 + (step % 64) * 16 + 4, 32 + ((step / 64) % 64) * 16 + 4);
+        ++step;
+        QMouseEvent move(QEvent::MouseMove, at, canvas.mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&canvas, &move);
+        canvas.repaint();
+    }
+}
+
+// The editor's dialog in a paint-counting form: the first paint ends the run.
+class FirstFrameDialog : public EditorDialog {
+public:
+    using EditorDialog::EditorDialog;
+    void paint() override
+    {
+        EditorDialog::paint();
+        if (!painted) {
+            painted = true;
+            windowSystem->dialog()->canvas().repaint();
+            windowSystem->endDialog(DialogCancel);
+        }
+    }
+    bool painted = false;
+};
+
+// The child's part of startToFirstFrame: starts the editor on the sample font
+// as the program does, up to its first painted frame, and writes the time
+// that took and the peak memory to `out`.
+int runToFirstFrame(int out)
+{
+    const auto started = std::chrono::steady_clock::now();
+    int argc = 2;
+    std::string program = "glyphsmith";
+    std::string file = GLYPHSMITH_SAMPLE_FONT;
+    char* argv[] = { program.data(), file.data(), nullptr };
+    QApplication application(argc, argv);
+    QtWindowSystem ws({ .scripted = true, .refreshDesktopCaches = false });
+    windowSystem = &ws;
+    auto childFont = std::make_unique<BitmapFont>();
+    FirstFrameDialog* dialog = nullptr;
+    FirstFrameDialog first(ws, *childFont, { .startUp = [&] {
+        registerFileTypes(ws);
+        openCommandLineFile(ws, *dialog);
+    }, .about = {} });
+    dialog = &first;
+    ws.runModalDialog(MainDialogTemplate, first);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const std::string report = std::to_string(first.painted ? seconds : -1.0) + " " + std::to_string(usage.ru_maxrss);
+    return ::write(out, report.data(), report.size()) == static_cast<ssize_t>(report.size()) ? 0 : 1;
+}
+
+// Starts this program again as a fresh process that runs runToFirstFrame, and
+// reports its time to the first frame and its peak memory.
+void startToFirstFrame(benchmark::State& state)
+{
+    for (auto _ : state) {
+        int pipeEnds[2];
+        if (::pipe(pipeEnds) != 0) {
+            state.SkipWithError("no pipe");
+            return;
+        }
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(pipeEnds[0]);
+            const std::string out = std::to_string(pipeEnds[1]);
+            ::execl("/proc/self/exe", "glyphsmith-editor-bench", FirstFrameOption, out.c_str(), nullptr);
+            ::_exit(127);
+        }
+        ::close(pipeEnds[1]);
+        char buffer[128] = {};
+        ssize_t got = ::read(pipeEnds[0], buffer, sizeof buffer - 1);
+        ::close(pipeEnds[0]);
+        ::waitpid(child, nullptr, 0);
+        double seconds = -1;
+        long peakKilobytes = 0;
+        if (got <= 0 || std::sscanf(buffer, "%lf %ld", &seconds, &peakKilobytes) != 2 || seconds < 0) {
+            state.SkipWithError("the child painted no frame");
+            return;
+        }
+        state.SetIterationTime(seconds);
+        state.counters["peakMB"] = peakKilobytes / 1024.0;
+    }
+}
+
+} // namespace
+} // namespace glyphsmith
+
+int main(int argc, char** argv)
+{
+    using namespace glyphsmith;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 3 && std::string(argv[1]) == FirstFrameOption)
+        return runToFirstFrame(std::stoi(argv[2]));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    // Registration during the start benchmark stays out of the real home folder.
+    char scratch[] = "/tmp/glyphsmith-bench-XXXXXX";
+    if (!::mkdtemp(scratch))
+        return 1;
+    ::setenv("XDG_DATA_HOME", scratch, 1);
+    ::setenv("XDG_CONFIG_HOME", scratch, 1);
+
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+    QtWindowSystem ws({ .scripted = true, .refreshDesktopCaches = false });
+    auto largest = std::make_unique<BitmapFont>();
+    fillLargest(*largest);
+    EditorDialog dialog(ws, *largest);
+    windowSystem = &ws;
+    editor = &dialog;
+    font = largest.get();
+    benchmark::RegisterBenchmark("overviewRepaint/128x64x63", overviewRepaint)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("letterRepaint/64x64", letterRepaint)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("dragMove/64x64", dragMove)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("startToFirstFrame", startToFirstFrame)
+        ->UseManualTime()
+        ->Iterations(10)
+        ->Unit(benchmark::kMillisecond);
+    QTimer::singleShot(0, [&] {
+        benchmark::RunSpecifiedBenchmarks();
+        ws.endDialog(DialogCancel);
+    });
+    ws.runModalDialog(MainDialogTemplate, dialog);
+    benchmark::Shutdown();
+    std::filesystem::remove_all(scratch);
+    return 0;
+}
