@@ -63,6 +63,8 @@ private:
     std::vector<QWidget*> widgets_;
     bool ended_ = false;
     bool painting_ = false;
+    // Set once the first showEvent has run.
+    bool shown_ = false;
 };
 
 // The font the dialog's controls use: the template's font where installed,
