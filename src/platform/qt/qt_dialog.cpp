@@ -111,7 +111,8 @@ void QtDialog::buildControls(const DialogTemplate& dialogTemplate)
         }
         case ControlKind::Button: {
             auto* button = new QPushButton(caption, this);
-            // No button is the default: Enter ends the dialog (keyPressEvent).
+            // No button is the default, so Enter in an edit box clicks nothing
+            // (keyPressEvent).
             button->setAutoDefault(false);
             button->setDefault(false);
             int id = control.id;
@@ -240,16 +241,16 @@ void QtDialog::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        // A focused push button takes Enter as its click; otherwise Enter is
-        // the OK command, which ends the dialog without asking the handler.
+        // A focused push button takes Enter as its click; anywhere else Enter
+        // does nothing here, so it can never close the window and lose edits.
         if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
             button->click();
-        else if (handlerReachable())
-            endWith(DialogOk);
         return;
     }
     QDialog::keyPressEvent(event);
 }
+
+void QtDialog::accept() { }
 
 void QtDialog::reject()
 {

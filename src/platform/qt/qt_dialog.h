@@ -43,6 +43,8 @@ public:
     // Ends the modal run with `result`; no event reaches the handler after.
     void endWith(int result);
     bool ended() const { return ended_; }
+    // QDialog's own OK path; it ends nothing, only the handler ends the dialog.
+    void accept() override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
