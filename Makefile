@@ -4,7 +4,7 @@
 # Both call apt-get only when a package is missing (run them as root, or with sudo available).
 
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev libgl-dev fonts-dejavu-core imagemagick
+            qt6-base-dev libgl-dev fonts-dejavu-core imagemagick xvfb
 JOBS ?= $(shell nproc)
 
 .PHONY: run test deps release debug bench clean

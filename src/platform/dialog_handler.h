@@ -27,9 +27,11 @@ public:
     // Once, after the controls exist and before the window is first shown.
     virtual void initDialog() = 0;
 
-    // A push button was clicked. The cancel button (id 2) arrives as cancel()
-    // instead; the OK command (id 1, the Enter key) ends the dialog inside the
-    // window system and reaches no handler.
+    // A push button was clicked, or Enter was pressed while it had the focus.
+    // The cancel button (id 2) arrives as cancel() instead. Enter never ends
+    // the dialog by itself: in an edit box, or with no control focused, it
+    // reaches no handler at all. (A button with id 1, which the main dialog
+    // does not have, would end the dialog with DialogOk without a command.)
     virtual void command(int controlId) = 0;
 
     // An edit box's text changed, by the user or by setControlText.

@@ -155,9 +155,14 @@ TEST(QtContractBackend, PlaysTheUserThroughRealEvents)
         EXPECT_EQ(system.showMessage("Save?", "", MessageButtons::YesNoCancel), MessageResult::No);
         backend->answerNextFileDialog(std::nullopt);
         EXPECT_FALSE(system.fileDialog({}));
+
+        backend->userFocuses(1014);
+        EXPECT_EQ(system.focusedControl(), 1014);
+        handler.events.clear();
         backend->userPressesEnter();
+        EXPECT_EQ(handler.events, std::vector<std::string> { "command 1014" });
     });
-    EXPECT_EQ(result, DialogOk);
+    EXPECT_EQ(result, DialogCancel);
 }
 
 INSTANTIATE_TEST_SUITE_P(Qt, WindowSystemContract, ::testing::Values(BackendFactory(&makeQtContractBackend)));

@@ -67,6 +67,20 @@ TEST_F(QtDialogTest, EscapeInAnEditBoxAndTheCloseBoxAskTheHandlerToCancel)
     });
 }
 
+TEST_F(QtDialogTest, NeitherTheKeypadEnterNorQDialogsOwnAcceptEndTheDialog)
+{
+    run([&] {
+        dialog().edit(1003)->setFocus();
+        handler.events.clear();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier);
+        QApplication::sendEvent(dialog().edit(1003), &enter);
+        dialog().accept();
+        EXPECT_FALSE(dialog().ended());
+        EXPECT_TRUE(dialog().isVisible());
+        EXPECT_EQ(handler.events, Events());
+    });
+}
+
 TEST_F(QtDialogTest, EndingDuringInitialisationSkipsTheModalRun)
 {
     handler.onInit = [&] { system.endDialog(DialogCancel); };

@@ -219,8 +219,6 @@ void HeadlessWindowSystem::userPressesEnter()
     HeadlessControl* focused = controls_.find(focus_);
     if (focused && focused->isButton() && focused->enabled)
         clickButton(*focused);
-    else
-        endDialog(DialogOk);
 }
 
 void HeadlessWindowSystem::userClosesWindow()

@@ -90,7 +90,7 @@ public:
     void userReplacesText(int controlId, std::string_view text);
     void userPressesEscape();
     // Enter clicks the push button that has the focus; with no button focused
-    // it ends the dialog with DialogOk and reaches no handler.
+    // it does nothing, reaches no handler and leaves the dialog running.
     void userPressesEnter();
     // The close box of the caption bar: the cancel command.
     void userClosesWindow();

@@ -45,19 +45,23 @@ void ClientCanvas::paintEvent(QPaintEvent*)
     painter.drawImage(0, 0, image_);
 }
 
-void ClientCanvas::resizeEvent(QResizeEvent*)
+bool ClientCanvas::fitToSize()
 {
     if (size() == image_.size() || width() <= 0 || height() <= 0)
-        return;
-    // Keep what was drawn; the parts that come into view start as background.
-    QImage grown(size(), QImage::Format_RGB32);
-    grown.fill(palette().color(QPalette::Window));
-    QPainter painter(&grown);
+        return false;
+    QImage fitted(size(), QImage::Format_RGB32);
+    fitted.fill(palette().color(QPalette::Window));
+    QPainter painter(&fitted);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, image_);
     painter.end();
-    image_ = std::move(grown);
-    if (onResized)
+    image_ = std::move(fitted);
+    return true;
+}
+
+void ClientCanvas::resizeEvent(QResizeEvent*)
+{
+    if (fitToSize() && onResized)
         onResized();
 }
 

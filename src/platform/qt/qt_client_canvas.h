@@ -24,8 +24,12 @@ public:
 
     // Fills the whole picture with the window background.
     void erase();
+    // Makes the picture the widget's size, keeping what was drawn; the parts
+    // that come into view start as background. Returns whether it changed.
+    bool fitToSize();
 
-    // Called after the picture changed size (the new parts already erased).
+    // Called when a resize event changed the picture's size (the new parts
+    // already erased).
     std::function<void()> onResized;
     std::function<void(MouseAction, int, int, unsigned)> onMouse;
 

@@ -70,8 +70,13 @@ QtDialog::QtDialog(const DialogTemplate& dialogTemplate, DialogHandler& handler)
 
     canvas_ = new ClientCanvas(this);
     canvas_->setGeometry(rect());
+    canvas_->fitToSize();
+    // Until the first show has finished, showEvent paints the whole client
+    // area itself. A paint from the canvas's held-back resize event, sent
+    // while Qt is still showing the children, could resize the window inside
+    // that event, and Qt would then drop the canvas's new size.
     canvas_->onResized = [this] {
-        if (isVisible())
+        if (shown_ && isVisible())
             deliverPaint();
     };
     canvas_->onMouse = [this](MouseAction action, int x, int y, unsigned keys) {
@@ -106,7 +111,8 @@ void QtDialog::buildControls(const DialogTemplate& dialogTemplate)
         }
         case ControlKind::Button: {
             auto* button = new QPushButton(caption, this);
-            // No button is the default: Enter ends the dialog (keyPressEvent).
+            // No button is the default, so Enter in an edit box clicks nothing
+            // (keyPressEvent).
             button->setAutoDefault(false);
             button->setDefault(false);
             int id = control.id;
@@ -215,6 +221,11 @@ void QtDialog::setClientSize(QSize size)
     setFixedSize(size);
     // The canvas follows at once, so drawing right after lands in the new area.
     canvas_->setGeometry(QRect(QPoint(0, 0), size));
+    // Qt holds a resize event back while a widget is being shown, and one
+    // asked for inside such an event is lost; the picture must still match
+    // the widget, or the uncovered part stays unpainted on screen.
+    if (canvas_->fitToSize() && shown_)
+        deliverPaint();
 }
 
 void QtDialog::endWith(int result)
@@ -230,16 +241,16 @@ void QtDialog::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        // A focused push button takes Enter as its click; otherwise Enter is
-        // the OK command, which ends the dialog without asking the handler.
+        // A focused push button takes Enter as its click; anywhere else Enter
+        // does nothing here, so it can never close the window and lose edits.
         if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
             button->click();
-        else if (handlerReachable())
-            endWith(DialogOk);
         return;
     }
     QDialog::keyPressEvent(event);
 }
+
+void QtDialog::accept() { }
 
 void QtDialog::reject()
 {
@@ -250,6 +261,7 @@ void QtDialog::reject()
 void QtDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    shown_ = true;
     refreshNow();
 }
 

@@ -43,6 +43,8 @@ public:
     // Ends the modal run with `result`; no event reaches the handler after.
     void endWith(int result);
     bool ended() const { return ended_; }
+    // QDialog's own OK path; it ends nothing, only the handler ends the dialog.
+    void accept() override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -63,6 +65,8 @@ private:
     std::vector<QWidget*> widgets_;
     bool ended_ = false;
     bool painting_ = false;
+    // Set once the first showEvent has run.
+    bool shown_ = false;
 };
 
 // The font the dialog's controls use: the template's font where installed,
