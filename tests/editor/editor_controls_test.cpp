@@ -188,5 +188,17 @@ TEST_F(Controls, TheLetterButtonReturnsToTheOverviewAndTheMinimisedWindowDragsTh
     EXPECT_EQ(ws.userDragsMinimisedWindow(), Icon { AppIconResource });
 }
 
+TEST_F(Controls, EnterInABoxNeverEndsTheEditor)
+{
+    open();
+    ws.userReplacesText(LetterNumberBox, "12");
+    ws.userPressesEnter();
+    ws.userReplacesText(WidthBox, "3");
+    ws.userPressesEnter();
+    EXPECT_TRUE(ws.isDialogRunning());
+    EXPECT_EQ(glyph(12).width, 3);
+    EXPECT_TRUE(editor->modified());
+}
+
 } // namespace
 } // namespace glyphsmith
