@@ -1,5 +1,5 @@
 # Two commands do everything on a fresh Debian 12 machine:
-#   make run    installs what is missing, builds a release and starts the program
+#   make run    installs what is missing, builds a release and starts the editor
 #   make test   installs what is missing, builds with sanitizers and runs every test
 # Both call apt-get only when a package is missing (run them as root, or with sudo available).
 
@@ -7,7 +7,10 @@ PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchm
             qt6-base-dev libgl-dev fonts-dejavu-core imagemagick xvfb
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps release debug bench clean
+PREFIX ?= /usr/local
+EDITOR_PROGRAM := ./build/release/src/app/glyphsmith
+
+.PHONY: run test deps release debug bench screenshots install clean
 
 deps:
 	@missing="$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done)"; \
@@ -25,14 +28,27 @@ debug: deps
 	cmake --preset debug
 	cmake --build --preset debug -j $(JOBS)
 
+# Without a display Qt would abort with a page of text; say it in one line.
 run: release
-	./build/release/tools/glyphsmith-convert --dump examples/sample.wfn
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
+	  echo "No display to open the editor on. To try it off screen: xvfb-run -a $(EDITOR_PROGRAM) examples/sample.wfn"; \
+	else \
+	  $(EDITOR_PROGRAM) examples/sample.wfn; \
+	fi
 
 test: debug
 	ctest --preset debug -j $(JOBS)
 
 bench: release
 	./build/release/benchmarks/glyphsmith-bench
+	./build/release/benchmarks/glyphsmith-editor-bench
+
+# The README's pictures of the editor, made by driving it offscreen.
+screenshots: release
+	./build/release/tools/glyphsmith-screenshots examples/sample.wfn docs/screenshots
+
+install: release
+	cmake --install build/release --prefix $(PREFIX)
 
 clean:
 	rm -rf build
