@@ -109,6 +109,9 @@ private:
     void move(unsigned keys, int x, int y);
 
     // Glyph commands (glyph_commands.cpp).
+    // In letter mode: applies `transform` to the current glyph, draws it and
+    // marks the font changed.
+    void transformCurrentGlyph(void (*transform)(Glyph&));
     void shiftUp();
     void shiftDown();
     void shiftLeft();

@@ -11,49 +11,39 @@
 
 namespace glyphsmith {
 
-void EditorDialog::shiftUp()
+void EditorDialog::transformCurrentGlyph(void (*transform)(Glyph&))
 {
     if (!letterMode_)
         return;
-    shiftGlyphUp(*currentGlyph_);
+    transform(*currentGlyph_);
+    // The size is unchanged, so drawing over the old picture is complete.
     paintFontView();
     modified_ = true;
+}
+
+void EditorDialog::shiftUp()
+{
+    transformCurrentGlyph(shiftGlyphUp);
 }
 
 void EditorDialog::shiftDown()
 {
-    if (!letterMode_)
-        return;
-    shiftGlyphDown(*currentGlyph_);
-    paintFontView();
-    modified_ = true;
+    transformCurrentGlyph(shiftGlyphDown);
 }
 
 void EditorDialog::shiftLeft()
 {
-    if (!letterMode_)
-        return;
-    shiftGlyphLeft(*currentGlyph_);
-    paintFontView();
-    modified_ = true;
+    transformCurrentGlyph(shiftGlyphLeft);
 }
 
 void EditorDialog::shiftRight()
 {
-    if (!letterMode_)
-        return;
-    shiftGlyphRight(*currentGlyph_);
-    paintFontView();
-    modified_ = true;
+    transformCurrentGlyph(shiftGlyphRight);
 }
 
 void EditorDialog::fillGlyph()
 {
-    if (!letterMode_)
-        return;
-    glyphsmith::fillGlyph(*currentGlyph_);
-    paintFontView();
-    modified_ = true;
+    transformCurrentGlyph(glyphsmith::fillGlyph);
 }
 
 void EditorDialog::copyGlyph()

@@ -197,26 +197,6 @@ TEST_F(FileCommands, ALoadShowsTheOverviewAndNamesTheFileWithItsLoneDot)
     EXPECT_EQ(ws.caption(), "Glyphsmith (font.)");
 }
 
-TEST_F(FileCommands, TheFileDialogsGetTheirFiltersFlagsAndTheCurrentNames)
-{
-    open();
-    answerFileDialog(folder.path("x.bmp"));
-    ws.userClicks(SaveButton);
-    cancelFileDialog();
-    ws.userClicks(OpenButton);
-    const std::vector<ShownFileDialog>& shown = ws.scripts().fileDialogs();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].request.filter, "AGS font (*.wfn)|*.wfn|SCI font (*.0)|*.0|Windows bitmap (*.bmp)|*.bmp||");
-    EXPECT_EQ(shown[0].request.flags, 2054u);
-    EXPECT_EQ(shown[0].request.initialName, "");
-    EXPECT_EQ(shown[1].request.filter,
-        "All supported font files|font.*;*.0;*.ttf;*.wfn;*.bmp|AGS font (*.wfn)|*.wfn|SCI font (font.*)|font.*;*.0|"
-        "TrueType font (*.ttf)|*.ttf|Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||");
-    EXPECT_EQ(shown[1].request.flags, 6148u);
-    EXPECT_EQ(shown[1].request.initialName, "x");
-    EXPECT_EQ(shown[1].request.defaultExtension, "bmp");
-}
-
 TEST_F(FileCommands, AFailedOrRefusedFileChangesNothingButTheNamesAndSaysWhyOnce)
 {
     drawSomething(*font);
