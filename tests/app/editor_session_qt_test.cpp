@@ -2,7 +2,9 @@
 // a font file, a letter's width changed with the mouse, the font saved in
 // every format, and each file read back by the converter.
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -15,6 +17,7 @@
 
 #include "app/editor_app.h"
 #include "editor/editor_controls.h"
+#include "editor/glyph_transforms.h"
 #include "font_dump.h"
 #include "platform/qt/qt_dialog.h"
 #include "platform/qt/qt_window_system.h"
@@ -48,61 +51,149 @@ FileDialogAnswer savedAs(const std::string& folder, const std::string& title, co
     return { folder + "/" + name, name, title, extension };
 }
 
-TEST(GlyphsmithOffscreen, OpensAFontNarrowsALetterAndSavesItInEveryFormat)
-{
-    TestFolder folder;
-    std::filesystem::copy_file(GLYPHSMITH_SAMPLE_FONT, folder.path("start.wfn"));
-    // Registration at start writes only into this test's folders.
-    ::setenv("XDG_DATA_HOME", folder.path("data").c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", folder.path("config").c_str(), 1);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+// The editor started on a copy of the sample font, as from the desktop, with
+// registration going into the test's own folders.
+class GlyphsmithOffscreen : public ::testing::Test {
+protected:
+    // Runs before the application is made, which reads the environment.
+    bool prepare()
+    {
+        std::filesystem::copy_file(GLYPHSMITH_SAMPLE_FONT, file);
+        ::setenv("XDG_DATA_HOME", folder.path("data").c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", folder.path("config").c_str(), 1);
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return true;
+    }
 
-    std::string program = "glyphsmith";
+    // Runs the editor; `session` plays the user once its window is up.
+    void run(const std::function<void(QtDialog&)>& session)
+    {
+        QTimer::singleShot(0, [&] {
+            session(*ws.dialog());
+            if (ws.dialog() && !ws.dialog()->ended())
+                ws.dialog()->endWith(DialogCancel); // keep a failing test from hanging
+        });
+        EditorApp(ws, *font).run();
+    }
+
+    std::unique_ptr<BitmapFont> readStart()
+    {
+        auto start = std::make_unique<BitmapFont>();
+        EXPECT_TRUE(start->readWfn(file).ok());
+        return start;
+    }
+
+    std::string convertDump(const std::string& name)
+    {
+        return commandOutput(std::string(GLYPHSMITH_CONVERT) + " --dump " + folder.path(name));
+    }
+
+    TestFolder folder;
     std::string file = folder.path("start.wfn");
+    bool prepared = prepare();
+    std::string program = "glyphsmith";
     int argc = 2;
-    char* argv[] = { program.data(), file.data(), nullptr };
-    QApplication application(argc, argv);
-    QtWindowSystem ws({ .scripted = true, .refreshDesktopCaches = false });
+    char* argv[3] = { program.data(), file.data(), nullptr };
+    QApplication application { argc, argv };
+    QtWindowSystem ws { { .scripted = true, .refreshDesktopCaches = false } };
+    std::unique_ptr<BitmapFont> font = std::make_unique<BitmapFont>();
+};
+
+void typeLetter(QtDialog& dialog, const char* number)
+{
+    dialog.edit(LetterNumberBox)->setFocus();
+    dialog.edit(LetterNumberBox)->selectAll();
+    QTest::keyClicks(dialog.edit(LetterNumberBox), number);
+}
+
+void click(QtDialog& dialog, int button)
+{
+    QTest::mouseClick(dialog.control(button), Qt::LeftButton);
+}
+
+// The middle of enlarged pixel (x, y) in letter mode.
+QPoint letterPixel(int x, int y)
+{
+    return { 184 + 16 * x + 8, 32 + 16 * y + 8 };
+}
+
+TEST_F(GlyphsmithOffscreen, OpensAFontNarrowsALetterAndSavesItInEveryFormat)
+{
     const std::string saved = folder.path("");
     for (const char* extension : { "wfn", "0", "bmp" })
         ws.script().fileAnswers.push_back(savedAs(saved, "edited", extension));
 
-    auto expected = std::make_unique<BitmapFont>();
-    ASSERT_TRUE(expected->readWfn(file).ok());
+    auto expected = readStart();
     const int narrowed = expected->glyphs[65].width - 2;
     expected->glyphs[65].width = narrowed;
 
-    auto font = std::make_unique<BitmapFont>();
-    QTimer::singleShot(0, [&] {
-        QtDialog& dialog = *ws.dialog();
+    run([&](QtDialog& dialog) {
         EXPECT_EQ(ws.caption(), "Glyphsmith (start.wfn)");
-        dialog.edit(LetterNumberBox)->setFocus();
-        QTest::keyClicks(dialog.edit(LetterNumberBox), "65");
-        QTest::mouseClick(dialog.control(WidthDownButton), Qt::LeftButton);
-        QTest::mouseClick(dialog.control(WidthDownButton), Qt::LeftButton);
+        typeLetter(dialog, "65");
+        click(dialog, WidthDownButton);
+        click(dialog, WidthDownButton);
         EXPECT_EQ(dialog.edit(WidthBox)->text(), QString::number(narrowed));
         for (int format = 0; format < 3; ++format)
-            QTest::mouseClick(dialog.control(SaveButton), Qt::LeftButton);
-        QTest::mouseClick(dialog.control(QuitButton), Qt::LeftButton);
-        if (ws.dialog() && !ws.dialog()->ended())
-            ws.dialog()->endWith(DialogCancel); // keep a failing test from hanging
+            click(dialog, SaveButton);
+        click(dialog, QuitButton);
     });
-    EditorApp(ws, *font).run();
 
     EXPECT_TRUE(ws.script().shownMessages.empty());
     EXPECT_EQ(ws.script().fileRequests.size(), 3u);
-    const std::string convert = std::string(GLYPHSMITH_CONVERT) + " --dump ";
     // The dumps are long: say which file differs, not how.
-    EXPECT_TRUE(commandOutput(convert + folder.path("edited.wfn")) == dumped(*expected)) << "edited.wfn";
-    EXPECT_TRUE(commandOutput(convert + folder.path("edited.0")) == dumped(*expected)) << "edited.0";
+    EXPECT_TRUE(convertDump("edited.wfn") == dumped(*expected)) << "edited.wfn";
+    EXPECT_TRUE(convertDump("edited.0") == dumped(*expected)) << "edited.0";
     expected->lineHeight = 0; // a glyph sheet does not keep it
-    EXPECT_TRUE(commandOutput(convert + folder.path("edited.bmp")) == dumped(*expected)) << "edited.bmp";
+    EXPECT_TRUE(convertDump("edited.bmp") == dumped(*expected)) << "edited.bmp";
 
     const std::vector<std::uint8_t> entry = folder.read("data/applications/Glyphsmith.desktop");
     const std::string text(entry.begin(), entry.end());
     const std::string exec = "Exec=" + QCoreApplication::applicationFilePath().toStdString() + " %f\n";
     EXPECT_NE(text.find(exec), std::string::npos) << text;
+}
+
+TEST_F(GlyphsmithOffscreen, DrawsShiftsFillsCopiesPastesUndoesAndOutlinesThenSaves)
+{
+    ws.script().fileAnswers.push_back(savedAs(folder.path(""), "drawn", "wfn"));
+    run([&](QtDialog& dialog) {
+        typeLetter(dialog, "65");
+        QWidget& canvas = dialog.canvas();
+        QTest::mouseClick(&canvas, Qt::LeftButton, Qt::NoModifier, letterPixel(0, 0));
+        for (int x = 1; x < 4; ++x) {
+            QMouseEvent drag(QEvent::MouseMove, letterPixel(x, 0), canvas.mapToGlobal(letterPixel(x, 0)), Qt::NoButton,
+                Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&canvas, &drag);
+        }
+        click(dialog, ShiftRightButton);
+        click(dialog, ShiftDownButton);
+        click(dialog, CopyButton);
+        typeLetter(dialog, "66");
+        click(dialog, FillButton);
+        click(dialog, UndoButton); // back to B as selected
+        click(dialog, PasteButton);
+        click(dialog, UndoButton); // nothing: the paste took the undo copy
+        click(dialog, OutlineButton);
+        EXPECT_EQ(dialog.edit(WidthBox)->text(), "8");
+        click(dialog, SaveButton);
+        click(dialog, QuitButton);
+    });
+
+    auto expected = readStart();
+    Glyph& letter = expected->glyphs[65];
+    const int painted = letter.cell(0, 0) ? 0 : 1;
+    for (int x = 0; x < 4; ++x)
+        letter.cell(x, 0) = painted;
+    shiftGlyphRight(letter);
+    shiftGlyphDown(letter);
+    expected->glyphs[66] = letter;
+    Glyph scratch;
+    outlineAllGlyphs(*expected, scratch);
+    expected->lineHeight = 0;
+    for (const Glyph& glyph : expected->glyphs)
+        expected->lineHeight = std::max(expected->lineHeight, glyph.height); // as the AGS reader sets it
+    EXPECT_TRUE(convertDump("drawn.wfn") == dumped(*expected));
+    EXPECT_TRUE(ws.script().shownMessages.empty());
 }
 
 } // namespace
