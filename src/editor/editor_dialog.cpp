@@ -59,8 +59,6 @@ EditorDialog::EditorDialog(WindowSystem& windowSystem, BitmapFont& font, Applica
     , appIcon_(windowSystem.loadIcon(AppIconResource))
     , currentGlyph_(&font.glyphs[0])
 {
-    clipboardGlyph_.clear();
-    undoGlyph_.clear();
 }
 
 void EditorDialog::setFileNames(std::string title, std::string extension)

@@ -133,6 +133,7 @@ private:
     bool modified_ = false;
     // The font's glyph of currentLetter_; every edit lands in the font at once.
     Glyph* currentGlyph_;
+    // Both start as 0 x 0 glyphs with every cell clear.
     Glyph clipboardGlyph_;
     Glyph undoGlyph_;
     std::string fileTitle_;
