@@ -49,12 +49,5 @@ TEST(QtModalScriptDeathTest, AnUnscriptedBoxOrFileDialogFailsLoudly)
     EXPECT_DEATH(system.fileDialog({ FileDialogKind::Open, "Fonts|*.wfn||", 6148, "", "" }), "no scripted answer");
 }
 
-// The test environment starts the application with no arguments after the name.
-TEST(QtProcess, TheCommandLineLeavesOutTheProgramName)
-{
-    QtWindowSystem system(testOptions());
-    EXPECT_EQ(system.commandLine(), "");
-}
-
 } // namespace
 } // namespace glyphsmith

@@ -22,6 +22,7 @@ constexpr int OtherViewY = 150;
 
 constexpr Rgb Black { 0, 0, 0 };
 constexpr Rgb White { 255, 255, 255 };
+constexpr Rgb Red { 200, 0, 0 };
 
 using Log = std::vector<std::string>;
 
@@ -45,14 +46,30 @@ struct Harness {
     LoggingHandler handler;
 };
 
-TEST_P(WindowSystemContract, InitDialogComesOnceBeforeTheSessionAndAnUnendedDialogEndsWithCancel)
+TEST_P(WindowSystemContract, TheSessionComesAfterInitAndTheFirstPaintAndAnUnendedDialogEndsWithCancel)
 {
     Harness h(GetParam());
     Log seenBySession;
-    int result = h.run([&] { seenBySession = h.handler.log; });
+    int paintsBeforeSession = 0;
+    int result = h.run([&] {
+        seenBySession = h.handler.log;
+        paintsBeforeSession = h.handler.paints;
+    });
     EXPECT_EQ(seenBySession, Log({ "init" }));
+    EXPECT_GT(paintsBeforeSession, 0) << "the window was not shown and painted before the session";
     EXPECT_EQ(result, DialogCancel);
     EXPECT_EQ(h.handler.log, Log({ "init" })) << "ending an unended dialog must not deliver cancel()";
+}
+
+TEST_P(WindowSystemContract, ADialogEndedDuringInitIsNeverShown)
+{
+    Harness h(GetParam());
+    h.handler.on("init", [&] { h.ws().endDialog(DialogOk); });
+    bool sessionRan = false;
+    EXPECT_EQ(h.run([&] { sessionRan = true; }), DialogOk);
+    EXPECT_FALSE(sessionRan);
+    EXPECT_EQ(h.handler.paints, 0);
+    EXPECT_EQ(h.handler.log, Log({ "init" }));
 }
 
 TEST_P(WindowSystemContract, SettingATextNotifiesInsideTheCallEvenWhenUnchangedOrDisabled)
@@ -165,16 +182,20 @@ TEST_P(WindowSystemContract, AClickedButtonTakesTheFocusThenDeliversItsCommandWh
     EXPECT_EQ(result, DialogOk);
 }
 
-TEST_P(WindowSystemContract, QuitButtonAndEscapeDeliverCancelAndEndOnlyWhenTheHandlerSaysSo)
+TEST_P(WindowSystemContract, QuitEscapeAndTheCloseBoxDeliverCancelAndEndOnlyWhenTheHandlerSaysSo)
 {
     Harness h(GetParam());
     int result = h.run([&] {
+        h.backend->userFocuses(HeightBox); // Escape goes to the focused box first
         std::size_t first = h.handler.log.size();
-        h.backend->userClicks(QuitButton);
         h.backend->userPressesEscape();
-        EXPECT_EQ(h.handler.since(first), Log({ "cancel", "cancel" }));
+        h.backend->userClosesWindow();
+        h.backend->userClicks(QuitButton);
+        EXPECT_EQ(h.handler.since(first), Log({ "cancel", "cancel", "lost 1000", "cancel" }));
+        EXPECT_TRUE(h.backend->dialogIsUp());
         h.handler.on("cancel", [&] { h.ws().endDialog(DialogCancel); });
         h.backend->userPressesEscape();
+        EXPECT_FALSE(h.backend->dialogIsUp());
     });
     EXPECT_EQ(result, DialogCancel);
     EXPECT_EQ(h.handler.log.back(), "cancel");
@@ -196,8 +217,9 @@ TEST_P(WindowSystemContract, EnterEndsNothingAndOnlyAFocusedButtonTakesItAsAClic
         first = h.handler.log.size();
         h.backend->userPressesEnter();
         EXPECT_EQ(h.handler.since(first), Log({ "command 1009" }));
+        EXPECT_TRUE(h.backend->dialogIsUp());
     });
-    EXPECT_EQ(result, DialogCancel) << "the dialog was still running when the session ended";
+    EXPECT_EQ(result, DialogCancel);
 }
 
 TEST_P(WindowSystemContract, MouseEventsArriveWithClientCoordinatesAndKeys)
@@ -208,7 +230,11 @@ TEST_P(WindowSystemContract, MouseEventsArriveWithClientCoordinatesAndKeys)
         h.backend->userMouse(MouseAction::LeftPress, ViewX, ViewY, LeftButtonHeld);
         h.backend->userMouse(MouseAction::Move, ViewX + 3, ViewY + 5, ShiftHeld);
         h.backend->userMouse(MouseAction::RightPress, OtherViewX, OtherViewY, RightButtonHeld | ControlHeld);
-        EXPECT_EQ(h.handler.since(first), Log({ "mouse 0 200 100 1", "mouse 4 203 105 4", "mouse 2 300 150 10" }));
+        h.backend->userMouse(MouseAction::LeftDoubleClick, ViewX, ViewY, LeftButtonHeld);
+        h.backend->userMouse(MouseAction::RightDoubleClick, ViewX, ViewY, RightButtonHeld | ShiftHeld);
+        h.backend->userMouse(MouseAction::Move, ViewX, ViewY, LeftButtonHeld | MiddleButtonHeld | ControlHeld);
+        EXPECT_EQ(h.handler.since(first), Log({ "mouse 0 200 100 1", "mouse 4 203 105 4", "mouse 2 300 150 10",
+                                              "mouse 1 200 100 1", "mouse 3 200 100 6", "mouse 4 200 100 25" }));
     });
 }
 
@@ -218,8 +244,8 @@ TEST_P(WindowSystemContract, RefreshNowErasesThenPaintsBeforeReturning)
     h.run([&] {
         h.ws().loadCellBitmap(CellBitmapResource);
         const Rgb background = h.backend->clientPixel(OtherViewX, OtherViewY);
-        h.ws().clientSurface()->fillRect({ ViewX, ViewY, ViewX + 40, ViewY + 10 }, Rgb { 200, 0, 0 });
-        ASSERT_EQ(h.backend->clientPixel(ViewX + 30, ViewY), (Rgb { 200, 0, 0 }));
+        h.ws().clientSurface()->fillRect({ ViewX, ViewY, ViewX + 40, ViewY + 10 }, Red);
+        ASSERT_EQ(h.backend->clientPixel(ViewX + 30, ViewY), Red);
 
         h.handler.on("paint", [&] { h.ws().clientSurface()->copyCellBlock(16, 0, 16, 16, ViewX, ViewY); });
         int paintsBefore = h.handler.paints;
@@ -275,22 +301,32 @@ TEST_P(WindowSystemContract, CaptionStartsFromTheTemplateAndCanBeSet)
     });
 }
 
-TEST_P(WindowSystemContract, MoveWindowSetsTheOuterRectangleAndTheClientFollows)
+TEST_P(WindowSystemContract, MoveWindowSetsTheOuterRectangleAndOnlyAResizePaintsKeepingWhatWasDrawn)
 {
     Harness h(GetParam());
     h.run([&] {
         const PixelRect first { 100, 80, 600, 400 };
-        const PixelRect second { 120, 90, 820, 590 };
+        const PixelRect moved { 120, 90, 620, 410 };
+        const PixelRect grown { 120, 90, 820, 590 };
         h.ws().moveWindow(first);
         EXPECT_EQ(h.ws().windowRect(), first);
-        const PixelSize firstClient = h.ws().clientSize();
-        EXPECT_GT(firstClient.width, 0);
-        EXPECT_LE(firstClient.width, first.width());
-        EXPECT_LE(firstClient.height, first.height());
-        h.ws().moveWindow(second);
-        EXPECT_EQ(h.ws().windowRect(), second);
-        EXPECT_EQ(h.ws().clientSize().width - firstClient.width, second.width() - first.width());
-        EXPECT_EQ(h.ws().clientSize().height - firstClient.height, second.height() - first.height());
+        const PixelSize client = h.ws().clientSize();
+        EXPECT_GT(client.width, 0);
+        EXPECT_LE(client.width, first.width());
+        EXPECT_LE(client.height, first.height());
+        const Rgb background = h.backend->clientPixel(client.width - 1, client.height - 1);
+        h.ws().clientSurface()->fillRect({ 0, 0, client.width, client.height }, Red);
+        const int paints = h.handler.paints;
+        h.ws().moveWindow(moved);
+        EXPECT_EQ(h.ws().windowRect(), moved);
+        EXPECT_EQ(h.handler.paints, paints) << "a move alone repainted";
+        h.ws().moveWindow(grown);
+        EXPECT_EQ(h.ws().windowRect(), grown);
+        EXPECT_EQ(h.handler.paints, paints + 1);
+        const PixelSize bigger = h.ws().clientSize();
+        EXPECT_EQ((PixelSize { bigger.width - client.width, bigger.height - client.height }), (PixelSize { 200, 180 }));
+        EXPECT_EQ(h.backend->clientPixel(client.width - 1, client.height - 1), Red) << "the old drawing was lost";
+        EXPECT_EQ(h.backend->clientPixel(bigger.width - 1, bigger.height - 1), background);
     });
 }
 

@@ -26,8 +26,9 @@ public:
 
     // Runs the main dialog (template 102) modally with `handler`. `session`
     // runs once while the dialog is up, after initDialog and after the window
-    // is shown; if the dialog has not ended when it returns, the backend ends
-    // it with DialogCancel. Returns the dialog's end code.
+    // is shown, and never when initDialog ended the dialog; if the dialog has
+    // not ended when it returns, the backend ends it with DialogCancel.
+    // Returns the dialog's end code.
     virtual int runDialog(DialogHandler& handler, const std::function<void()>& session) = 0;
 
     // What a user does, delivered exactly as the real events would be.
@@ -36,6 +37,9 @@ public:
     virtual void userFocuses(int controlId) = 0;
     virtual void userPressesEscape() = 0;
     virtual void userPressesEnter() = 0;
+    virtual void userClosesWindow() = 0; // the close box of the caption bar
+    // True while the dialog is shown and has not ended.
+    virtual bool dialogIsUp() = 0;
     virtual void userMouse(MouseAction action, int x, int y, unsigned keys) = 0;
 
     // The colour the client area shows at (x, y), client pixels.
