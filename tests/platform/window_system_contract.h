@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "logging_handler.h"
 #include "platform/window_system.h"
 
 namespace glyphsmith {
@@ -53,6 +54,14 @@ public:
 
 using BackendFactory = std::function<std::unique_ptr<ContractBackend>()>;
 
-class WindowSystemContract : public ::testing::TestWithParam<BackendFactory> {};
+// One backend and one logging handler for each test.
+class WindowSystemContract : public ::testing::TestWithParam<BackendFactory> {
+protected:
+    WindowSystem& ws() { return backend->windowSystem(); }
+    int run(const std::function<void()>& session) { return backend->runDialog(handler, session); }
+
+    std::unique_ptr<ContractBackend> backend = GetParam()();
+    LoggingHandler handler;
+};
 
 } // namespace glyphsmith
