@@ -171,9 +171,7 @@ TEST_F(Headless, BoxesAreRecordedAndFailWhenUnscriptedOrGivenAnAnswerTheyDoNotOf
     EXPECT_THROW(system.fileDialog(request), HeadlessScriptError);
     system.scripts().queueFileDialogAnswer(std::nullopt);
     EXPECT_FALSE(system.fileDialog(request));
-    ASSERT_EQ(system.scripts().fileDialogs().size(), 1u);
-    const FileDialogRequest& seen = system.scripts().fileDialogs()[0].request;
-    EXPECT_TRUE(seen.filter == request.filter && seen.flags == request.flags);
+    EXPECT_EQ(system.scripts().fileDialogs().size(), 1u) << "the unscripted dialog was not recorded";
 }
 
 TEST(HeadlessScripts, AnswersForAPathSplitNameTitleAndExtension)
@@ -193,21 +191,14 @@ TEST(HeadlessScripts, AnswersForAPathSplitNameTitleAndExtension)
 // be made; these are the rules of the real registry that they do not reach.
 TEST_F(Headless, RegistryKeysCompareWithoutCaseAndAClosedKeyTakesNoValue)
 {
-    HeadlessRegistry& registry = system.registry();
-    std::optional<RegistryKey> key = system.createClassKey("Glyphsmith");
-    ASSERT_TRUE(key);
-    system.setDefaultValue(*key, "shell\\open\\command", "first");
-    system.closeKey(*key);
-    system.setDefaultValue(*key, "", "late");
-    EXPECT_FALSE(registry.defaultValue("Glyphsmith"));
-    EXPECT_EQ(registry.defaultValue("GLYPHSMITH\\Shell\\Open\\Command"), "first");
-    // Opening an existing key and writing again replaces the value.
-    system.setDefaultValue(system.createClassKey("GlyphSmith").value(), "shell\\OPEN\\command", "Other");
-    EXPECT_EQ(registry.defaultValue("Glyphsmith\\shell\\open\\command"), "Other");
-    EXPECT_EQ(registry.keys().size(), 4u) << "the names keep the case they were created with";
-    EXPECT_EQ(registry.keys().count("Glyphsmith\\shell\\open\\command"), 1u);
-    registry.failCreateKey(".wfn");
-    EXPECT_FALSE(system.createClassKey(".WFN"));
+    RegistryKey key = system.createClassKey("Glyphsmith").value();
+    system.setDefaultValue(system.createClassKey("GLYPHSMITH").value(), "Shell\\Open", "opened again");
+    system.closeKey(key);
+    system.setDefaultValue(key, "", "late");
+    EXPECT_EQ(system.registry().keys(), (std::map<std::string, std::optional<std::string>> {
+                                            { "Glyphsmith", std::nullopt },
+                                            { "Glyphsmith\\Shell", std::nullopt },
+                                            { "Glyphsmith\\Shell\\Open", "opened again" } }));
     EXPECT_FALSE(system.createClassKey(""));
 }
 

@@ -64,27 +64,23 @@ public:
     void userMouse(MouseAction action, int x, int y, unsigned keys) override
     {
         Qt::MouseButtons held;
-        if (keys & LeftButtonHeld)
-            held |= Qt::LeftButton;
-        if (keys & RightButtonHeld)
-            held |= Qt::RightButton;
-        if (keys & MiddleButtonHeld)
-            held |= Qt::MiddleButton;
+        for (auto [flag, heldButton] : { std::pair { LeftButtonHeld, Qt::LeftButton },
+                 { RightButtonHeld, Qt::RightButton }, { MiddleButtonHeld, Qt::MiddleButton } })
+            if (keys & flag)
+                held |= heldButton;
         Qt::KeyboardModifiers modifiers;
         if (keys & ShiftHeld)
             modifiers |= Qt::ShiftModifier;
         if (keys & ControlHeld)
             modifiers |= Qt::ControlModifier;
 
-        QEvent::Type type = QEvent::MouseMove;
-        Qt::MouseButton button = Qt::NoButton;
-        switch (action) {
-        case MouseAction::LeftPress: type = QEvent::MouseButtonPress, button = Qt::LeftButton; break;
-        case MouseAction::LeftDoubleClick: type = QEvent::MouseButtonDblClick, button = Qt::LeftButton; break;
-        case MouseAction::RightPress: type = QEvent::MouseButtonPress, button = Qt::RightButton; break;
-        case MouseAction::RightDoubleClick: type = QEvent::MouseButtonDblClick, button = Qt::RightButton; break;
-        case MouseAction::Move: break;
-        }
+        const bool left = action == MouseAction::LeftPress || action == MouseAction::LeftDoubleClick;
+        const bool doubleClick = action == MouseAction::LeftDoubleClick || action == MouseAction::RightDoubleClick;
+        const Qt::MouseButton button
+            = action == MouseAction::Move ? Qt::NoButton : left ? Qt::LeftButton : Qt::RightButton;
+        const QEvent::Type type = button == Qt::NoButton ? QEvent::MouseMove
+            : doubleClick                               ? QEvent::MouseButtonDblClick
+                                                        : QEvent::MouseButtonPress;
         held |= button;
         ClientCanvas& canvas = dialog().canvas();
         QPointF at(x, y);
@@ -99,11 +95,6 @@ public:
             static_cast<std::uint8_t>(qBlue(pixel)) };
     }
 
-    void answerNextMessage(MessageResult answer) override { system_.script().messageAnswers.push_back(answer); }
-    void answerNextFileDialog(std::optional<FileDialogAnswer> answer) override
-    {
-        system_.script().fileAnswers.push_back(std::move(answer));
-    }
 
 private:
     QtDialog& dialog() { return *system_.dialog(); }

@@ -9,7 +9,6 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string_view>
 
 #include <gtest/gtest.h>
@@ -46,10 +45,6 @@ public:
     // The colour the client area shows at (x, y), client pixels.
     virtual Rgb clientPixel(int x, int y) = 0;
 
-    // The answer the next message box gets (it is then closed at once).
-    virtual void answerNextMessage(MessageResult answer) = 0;
-    // The answer the next file dialog gets; nullopt cancels it.
-    virtual void answerNextFileDialog(std::optional<FileDialogAnswer> answer) = 0;
 };
 
 using BackendFactory = std::function<std::unique_ptr<ContractBackend>()>;
