@@ -33,6 +33,10 @@ TEST(QtMessageBoxes, ShowExactlyTheGivenTextAndButtonsAndReturnTheScriptedAnswer
     EXPECT_EQ(shown[1].defaultButton, "Yes");
     EXPECT_FALSE(shown[0].hasIcon || shown[1].hasIcon);
     EXPECT_FALSE(shown[0].hasOwner) << "no dialog is running";
+    for (MessageResult answer : { MessageResult::No, MessageResult::Cancel }) { // Cancel comes by the close box
+        system.script().messageAnswers = { answer };
+        EXPECT_EQ(system.showMessage("Save?", "", MessageButtons::YesNoCancel), answer);
+    }
 }
 
 TEST_F(QtDialogFixture, MessageBoxesAreOwnedByTheRunningDialog)
