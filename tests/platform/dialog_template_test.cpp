@@ -7,40 +7,16 @@
 namespace glyphsmith {
 namespace {
 
-TEST(DialogTemplate, BuiltInMainDialogHasEveryControl)
+// The dialog's size, caption and enabled controls are checked where the
+// backends build it; here, what no backend notices.
+TEST(DialogTemplate, TheMainDialogHasUniqueIdsAndNoControlInTheFontView)
 {
     std::string error;
     std::optional<DialogTemplate> dialog = loadDialogTemplate(MainDialogTemplate, &error);
     ASSERT_TRUE(dialog) << error;
-    EXPECT_EQ(dialog->caption, "Glyphsmith");
-    EXPECT_EQ(dialog->width, 287);
-    EXPECT_EQ(dialog->height, 127);
-    EXPECT_EQ(dialog->fontName, "MS Sans Serif");
-    EXPECT_EQ(dialog->fontPoints, 8);
-    ASSERT_EQ(dialog->controls.size(), 26u);
-
     std::set<int> ids;
     for (const ControlTemplate& control : dialog->controls) {
-        if (control.id != -1) {
-            EXPECT_TRUE(ids.insert(control.id).second) << "duplicate id " << control.id;
-        }
-    }
-    EXPECT_EQ(ids.size(), 24u);
-
-    const ControlTemplate* widthBox = dialog->control(1001);
-    ASSERT_TRUE(widthBox);
-    EXPECT_EQ(widthBox->kind, ControlKind::Edit);
-    EXPECT_TRUE(widthBox->hasStyle("disabled"));
-    EXPECT_FALSE(dialog->control(1000)->hasStyle("disabled"));
-    EXPECT_EQ(dialog->control(2)->caption, "Quit");
-    EXPECT_EQ(dialog->control(1026)->caption, "Outline");
-}
-
-TEST(DialogTemplate, ControlsStayLeftOfOrAboveTheFontView)
-{
-    std::optional<DialogTemplate> dialog = loadDialogTemplate(MainDialogTemplate);
-    ASSERT_TRUE(dialog);
-    for (const ControlTemplate& control : dialog->controls) {
+        EXPECT_TRUE(control.id == -1 || ids.insert(control.id).second) << "duplicate id " << control.id;
         PixelRect pixels = toPixels(control);
         EXPECT_TRUE(pixels.right <= 120 || pixels.bottom <= 32)
             << control.caption << " reaches into the font view at " << pixels.right << ", " << pixels.bottom;

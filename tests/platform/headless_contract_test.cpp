@@ -21,13 +21,10 @@ public:
     void userFocuses(int controlId) override { system_.userFocuses(controlId); }
     void userPressesEscape() override { system_.userPressesEscape(); }
     void userPressesEnter() override { system_.userPressesEnter(); }
+    void userClosesWindow() override { system_.userClosesWindow(); }
+    bool dialogIsUp() override { return system_.isDialogRunning() && system_.isShown(); }
     void userMouse(MouseAction action, int x, int y, unsigned keys) override { system_.userMouse(action, x, y, keys); }
     Rgb clientPixel(int x, int y) override { return system_.canvas().pixel(x, y); }
-    void answerNextMessage(MessageResult answer) override { system_.scripts().queueMessageAnswer(answer); }
-    void answerNextFileDialog(std::optional<FileDialogAnswer> answer) override
-    {
-        system_.scripts().queueFileDialogAnswer(std::move(answer));
-    }
 
 private:
     HeadlessWindowSystem system_;

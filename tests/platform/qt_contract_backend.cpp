@@ -58,31 +58,29 @@ public:
 
     void userPressesEscape() override { pressKey(Qt::Key_Escape); }
     void userPressesEnter() override { pressKey(Qt::Key_Return); }
+    void userClosesWindow() override { dialog().close(); }
+    bool dialogIsUp() override { return system_.dialog() && !dialog().ended() && dialog().isVisible(); }
 
     void userMouse(MouseAction action, int x, int y, unsigned keys) override
     {
         Qt::MouseButtons held;
-        if (keys & LeftButtonHeld)
-            held |= Qt::LeftButton;
-        if (keys & RightButtonHeld)
-            held |= Qt::RightButton;
-        if (keys & MiddleButtonHeld)
-            held |= Qt::MiddleButton;
+        for (auto [flag, heldButton] : { std::pair { LeftButtonHeld, Qt::LeftButton },
+                 { RightButtonHeld, Qt::RightButton }, { MiddleButtonHeld, Qt::MiddleButton } })
+            if (keys & flag)
+                held |= heldButton;
         Qt::KeyboardModifiers modifiers;
         if (keys & ShiftHeld)
             modifiers |= Qt::ShiftModifier;
         if (keys & ControlHeld)
             modifiers |= Qt::ControlModifier;
 
-        QEvent::Type type = QEvent::MouseMove;
-        Qt::MouseButton button = Qt::NoButton;
-        switch (action) {
-        case MouseAction::LeftPress: type = QEvent::MouseButtonPress, button = Qt::LeftButton; break;
-        case MouseAction::LeftDoubleClick: type = QEvent::MouseButtonDblClick, button = Qt::LeftButton; break;
-        case MouseAction::RightPress: type = QEvent::MouseButtonPress, button = Qt::RightButton; break;
-        case MouseAction::RightDoubleClick: type = QEvent::MouseButtonDblClick, button = Qt::RightButton; break;
-        case MouseAction::Move: break;
-        }
+        const bool left = action == MouseAction::LeftPress || action == MouseAction::LeftDoubleClick;
+        const bool doubleClick = action == MouseAction::LeftDoubleClick || action == MouseAction::RightDoubleClick;
+        const Qt::MouseButton button
+            = action == MouseAction::Move ? Qt::NoButton : left ? Qt::LeftButton : Qt::RightButton;
+        const QEvent::Type type = button == Qt::NoButton ? QEvent::MouseMove
+            : doubleClick                               ? QEvent::MouseButtonDblClick
+                                                        : QEvent::MouseButtonPress;
         held |= button;
         ClientCanvas& canvas = dialog().canvas();
         QPointF at(x, y);
@@ -97,11 +95,6 @@ public:
             static_cast<std::uint8_t>(qBlue(pixel)) };
     }
 
-    void answerNextMessage(MessageResult answer) override { system_.script().messageAnswers.push_back(answer); }
-    void answerNextFileDialog(std::optional<FileDialogAnswer> answer) override
-    {
-        system_.script().fileAnswers.push_back(std::move(answer));
-    }
 
 private:
     QtDialog& dialog() { return *system_.dialog(); }
@@ -124,46 +117,6 @@ std::unique_ptr<ContractBackend> makeQtContractBackend()
 }
 
 } // namespace
-
-// The backend itself, so that a fault in how it plays the user is not taken
-// for a fault of the window system when the shared suite runs.
-TEST(QtContractBackend, PlaysTheUserThroughRealEvents)
-{
-    std::unique_ptr<ContractBackend> backend = makeQtContractBackend();
-    RecordingHandler handler(backend->windowSystem());
-    handler.endOnCancel = false;
-    int result = backend->runDialog(handler, [&] {
-        WindowSystem& system = backend->windowSystem();
-        handler.events.clear();
-        backend->userReplacesText(1003, "12");
-        backend->userClicks(1014);
-        backend->userPressesEscape();
-        backend->userMouse(MouseAction::LeftPress, 150, 60, LeftButtonHeld);
-        backend->userMouse(MouseAction::Move, 151, 61, ShiftHeld);
-        EXPECT_EQ(handler.events, (std::vector<std::string> { "edit 1003", "command 1014", "cancel",
-                                      "mouse 0 150 60 1", "mouse 4 151 61 4" }));
-        EXPECT_EQ(system.controlText(1003, 9), "12");
-
-        backend->userFocuses(1000);
-        EXPECT_EQ(system.focusedControl(), 1000);
-
-        system.loadCellBitmap(CellBitmapResource);
-        system.clientSurface()->copyCellBlock(16, 0, 2, 2, 300, 100);
-        EXPECT_EQ(backend->clientPixel(301, 101), (Rgb { 255, 255, 255 }));
-
-        backend->answerNextMessage(MessageResult::No);
-        EXPECT_EQ(system.showMessage("Save?", "", MessageButtons::YesNoCancel), MessageResult::No);
-        backend->answerNextFileDialog(std::nullopt);
-        EXPECT_FALSE(system.fileDialog({}));
-
-        backend->userFocuses(1014);
-        EXPECT_EQ(system.focusedControl(), 1014);
-        handler.events.clear();
-        backend->userPressesEnter();
-        EXPECT_EQ(handler.events, std::vector<std::string> { "command 1014" });
-    });
-    EXPECT_EQ(result, DialogCancel);
-}
 
 INSTANTIATE_TEST_SUITE_P(Qt, WindowSystemContract, ::testing::Values(BackendFactory(&makeQtContractBackend)));
 // Until the shared contract tests are built into this executable the suite is

@@ -1,5 +1,5 @@
-// The Qt file dialogs' own conversions; scripted answers are checked by the
-// contract suite.
+// The Qt file dialogs' own conversions; scripted answers are checked with the
+// message boxes.
 
 #include <QFileDialog>
 #include <gtest/gtest.h>

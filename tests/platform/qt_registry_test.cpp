@@ -2,7 +2,6 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -13,23 +12,22 @@
 namespace glyphsmith {
 namespace {
 
+// Sets an environment variable for the life of the object.
+struct ScopedVariable {
+    ScopedVariable(const char* name, const std::string& value) : name(name)
+    {
+        if (const char* current = std::getenv(name))
+            saved = current;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedVariable() { saved ? ::setenv(name, saved->c_str(), 1) : ::unsetenv(name); }
+    const char* name;
+    std::optional<std::string> saved;
+};
+
 // Points the freedesktop folders at a temporary folder for one test.
 class QtRegistryTest : public ::testing::Test {
 protected:
-    QtRegistryTest()
-    {
-        for (auto& [name, value, inFolder] : saved_) {
-            if (const char* current = std::getenv(name))
-                value = current;
-            ::setenv(name, folder.path(inFolder).c_str(), 1);
-        }
-    }
-    ~QtRegistryTest() override
-    {
-        for (const auto& [name, value, inFolder] : saved_)
-            value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
-    }
-
     std::string text(const std::string& name) const
     {
         std::vector<std::uint8_t> bytes = folder.read(name);
@@ -55,12 +53,9 @@ protected:
     }
 
     TestFolder folder;
+    ScopedVariable data { "XDG_DATA_HOME", folder.path("data") };
+    ScopedVariable config { "XDG_CONFIG_HOME", folder.path("config") };
     FreedesktopRegistry registry { "/opt/glyphsmith/bin/glyphsmith", false };
-
-private:
-    std::tuple<const char*, std::optional<std::string>, const char*> saved_[2] {
-        { "XDG_DATA_HOME", std::nullopt, "data" }, { "XDG_CONFIG_HOME", std::nullopt, "config" }
-    };
 };
 
 TEST_F(QtRegistryTest, FileTypesBecomeMimePackageDesktopEntryAndDefault)

@@ -9,11 +9,11 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string_view>
 
 #include <gtest/gtest.h>
 
+#include "logging_handler.h"
 #include "platform/window_system.h"
 
 namespace glyphsmith {
@@ -26,8 +26,9 @@ public:
 
     // Runs the main dialog (template 102) modally with `handler`. `session`
     // runs once while the dialog is up, after initDialog and after the window
-    // is shown; if the dialog has not ended when it returns, the backend ends
-    // it with DialogCancel. Returns the dialog's end code.
+    // is shown, and never when initDialog ended the dialog; if the dialog has
+    // not ended when it returns, the backend ends it with DialogCancel.
+    // Returns the dialog's end code.
     virtual int runDialog(DialogHandler& handler, const std::function<void()>& session) = 0;
 
     // What a user does, delivered exactly as the real events would be.
@@ -36,19 +37,26 @@ public:
     virtual void userFocuses(int controlId) = 0;
     virtual void userPressesEscape() = 0;
     virtual void userPressesEnter() = 0;
+    virtual void userClosesWindow() = 0; // the close box of the caption bar
+    // True while the dialog is shown and has not ended.
+    virtual bool dialogIsUp() = 0;
     virtual void userMouse(MouseAction action, int x, int y, unsigned keys) = 0;
 
     // The colour the client area shows at (x, y), client pixels.
     virtual Rgb clientPixel(int x, int y) = 0;
 
-    // The answer the next message box gets (it is then closed at once).
-    virtual void answerNextMessage(MessageResult answer) = 0;
-    // The answer the next file dialog gets; nullopt cancels it.
-    virtual void answerNextFileDialog(std::optional<FileDialogAnswer> answer) = 0;
 };
 
 using BackendFactory = std::function<std::unique_ptr<ContractBackend>()>;
 
-class WindowSystemContract : public ::testing::TestWithParam<BackendFactory> {};
+// One backend and one logging handler for each test.
+class WindowSystemContract : public ::testing::TestWithParam<BackendFactory> {
+protected:
+    WindowSystem& ws() { return backend->windowSystem(); }
+    int run(const std::function<void()>& session) { return backend->runDialog(handler, session); }
+
+    std::unique_ptr<ContractBackend> backend = GetParam()();
+    LoggingHandler handler;
+};
 
 } // namespace glyphsmith
