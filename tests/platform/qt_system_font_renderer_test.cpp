@@ -47,10 +47,11 @@ TEST(QtSystemFontRenderer, DrawsBlackInkOnWhiteInABoxOfTheAdvanceByTheFontHeight
                 for (int x = 0; x < RenderSquareSize; ++x) {
                     const Rgb pixel = square[x + RenderSquareSize * y];
                     ink += pixel == Black;
-                    if (box.contains(x, y))
+                    if (box.contains(x, y)) {
                         ASSERT_TRUE(pixel == Black || pixel == White) << "pixel " << x << ", " << y;
-                    else
+                    } else {
                         ASSERT_EQ(pixel, Blue) << "pixel " << x << ", " << y;
+                    }
                 }
             if (points < 65535 && code > ' ' && code < 127) // a huge glyph may start below the square
                 EXPECT_GT(ink, 0);
