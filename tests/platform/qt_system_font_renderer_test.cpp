@@ -53,8 +53,10 @@ TEST(QtSystemFontRenderer, DrawsBlackInkOnWhiteInABoxOfTheAdvanceByTheFontHeight
                         ASSERT_EQ(pixel, Blue) << "pixel " << x << ", " << y;
                     }
                 }
-            if (points < 65535 && code > ' ' && code < 127) // a huge glyph may start below the square
+            // A huge glyph may start below the square.
+            if (points < 65535 && code > ' ' && code < 127) {
                 EXPECT_GT(ink, 0);
+            }
         }
     }
 }
