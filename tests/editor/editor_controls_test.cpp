@@ -177,17 +177,6 @@ TEST_F(Controls, SelectingMarksTheFontChangedUnlessTheGlyphIs0By0)
     EXPECT_TRUE(editor->modified());
 }
 
-TEST_F(Controls, TheLetterButtonReturnsToTheOverviewAndTheMinimisedWindowDragsTheIcon)
-{
-    open();
-    ws.userReplacesText(LetterNumberBox, "66");
-    ws.userClicks(LetterButton);
-    EXPECT_EQ(editor->letterMode(), 0);
-    EXPECT_FALSE(enabled(WidthBox));
-    EXPECT_EQ(text(HeightBox), "0");
-    EXPECT_EQ(ws.userDragsMinimisedWindow(), Icon { AppIconResource });
-}
-
 TEST_F(Controls, EnterInABoxNeverEndsTheEditor)
 {
     open();
