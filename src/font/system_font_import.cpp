@@ -12,6 +12,7 @@
 #include "font/bitmap_font.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "platform/message_boxes.h"
 #include "platform/system_font_renderer.h"
@@ -28,13 +29,15 @@ const char* const ImportNotice =
     "point size you desire (use the height indicator)";
 const char* const SaveRefusal = "Saving TrueType fonts is not supported, nor will it be.";
 
-// Reads one drawn square into `glyph`, which must be cleared beforehand. A box
-// 64 pixels or more wide leaves no marker on the top row, and one 64 or more
-// high none below it: that size then stays 0 while the cells read are kept.
-void scanSquare(const RenderSquare& square, Glyph& glyph)
+// Reads one drawn square into `glyph`, which must be cleared beforehand.
+// Returns false when the character's cell does not fit the square: a box 64
+// pixels or more wide leaves no marker on the top row, and one 64 or more high
+// none below it, so its size cannot be known.
+bool scanSquare(const RenderSquare& square, Glyph& glyph)
 {
     for (int x = 0; x < RenderSquareSize; ++x) {
-        for (int y = 0; y < RenderSquareSize; ++y) {
+        bool columnEnds = false;
+        for (int y = 0; y < RenderSquareSize && !columnEnds; ++y) {
             const Rgb colour = square[x + RenderSquareSize * y];
             if (colour == Black) {
                 glyph.cell(x, y) = 1;
@@ -42,13 +45,16 @@ void scanSquare(const RenderSquare& square, Glyph& glyph)
                 glyph.cell(x, y) = 0;
             } else if (y == 0) {
                 glyph.width = x;
-                return;
+                return true;
             } else {
                 glyph.height = y;
-                break;
+                columnEnds = true;
             }
         }
+        if (!columnEnds)
+            return false;
     }
+    return false;
 }
 
 } // namespace
@@ -64,9 +70,11 @@ FileResult BitmapFont::importSystemFont(const std::string& /*path*/, SystemFontR
     if (!renderer.selectFont(points))
         return FileResult::failed(FileError::NoSystemFont);
 
-    const std::int32_t keptLineHeight = lineHeight;
-    clear();
-    lineHeight = keptLineHeight;
+    // Every character is drawn and checked before the font changes, so a
+    // size too large for a glyph leaves the font as it was.
+    auto drawn = std::make_unique<BitmapFont>();
+    drawn->clear();
+    drawn->lineHeight = lineHeight;
 
     // Code 0 draws nothing, so its square would stay all blue and the scan
     // would give 0 x 0: glyph 0 is left as clear() made it, whatever the
@@ -74,8 +82,10 @@ FileResult BitmapFont::importSystemFont(const std::string& /*path*/, SystemFontR
     RenderSquare square;
     for (int code = 1; code < GlyphCount; ++code) {
         renderer.drawCharacter(code, square);
-        scanSquare(square, glyphs[code]);
+        if (!scanSquare(square, drawn->glyphs[code]))
+            return FileResult::failed(FileError::GlyphCellTooLarge, code);
     }
+    *this = *drawn;
 
     messages.showMessage(ImportNotice, "", MessageButtons::Ok);
     return FileResult::done();
