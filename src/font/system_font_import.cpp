@@ -29,12 +29,18 @@ const char* const ImportNotice =
     "point size you desire (use the height indicator)";
 const char* const SaveRefusal = "Saving TrueType fonts is not supported, nor will it be.";
 
+// Which sides of a drawn character's cell fit the square. A box 64 pixels or
+// more wide leaves no marker on the top row, and one 64 or more high none
+// below a column, so that size cannot be known and stays 0.
+struct CellFit {
+    bool width = false;
+    bool height = true;
+};
+
 // Reads one drawn square into `glyph`, which must be cleared beforehand.
-// Returns false when the character's cell does not fit the square: a box 64
-// pixels or more wide leaves no marker on the top row, and one 64 or more high
-// none below it, so its size cannot be known.
-bool scanSquare(const RenderSquare& square, Glyph& glyph)
+CellFit scanSquare(const RenderSquare& square, Glyph& glyph)
 {
+    CellFit fit;
     for (int x = 0; x < RenderSquareSize; ++x) {
         bool columnEnds = false;
         for (int y = 0; y < RenderSquareSize && !columnEnds; ++y) {
@@ -45,16 +51,27 @@ bool scanSquare(const RenderSquare& square, Glyph& glyph)
                 glyph.cell(x, y) = 0;
             } else if (y == 0) {
                 glyph.width = x;
-                return true;
+                fit.width = true;
+                return fit;
             } else {
                 glyph.height = y;
                 columnEnds = true;
             }
         }
-        if (!columnEnds)
-            return false;
+        fit.height = fit.height && columnEnds;
     }
-    return false;
+    return fit;
+}
+
+// Whether a cell that does not fit makes the font unusable. Every character
+// shares the font's line height, so one too high means every glyph would come
+// out 0 high. Width differs: control characters draw no glyph of their own,
+// and the window system may give one the width of a tab stop (code 9 is
+// wider than the square at every usual size); such a character keeps width 0.
+bool fitsAsGlyph(int code, CellFit fit)
+{
+    const bool printable = code >= ' ' && code < 127;
+    return fit.height && (fit.width || !printable);
 }
 
 } // namespace
@@ -82,7 +99,7 @@ FileResult BitmapFont::importSystemFont(const std::string& /*path*/, SystemFontR
     RenderSquare square;
     for (int code = 1; code < GlyphCount; ++code) {
         renderer.drawCharacter(code, square);
-        if (!scanSquare(square, drawn->glyphs[code]))
+        if (!fitsAsGlyph(code, scanSquare(square, drawn->glyphs[code])))
             return FileResult::failed(FileError::GlyphCellTooLarge, code);
     }
     *this = *drawn;

@@ -145,6 +145,7 @@ TEST(SystemFontImport, ACellTooLargeForAGlyphIsRefusedAndLeavesTheFontUntouched)
     };
     const Row rows[] = {
         { "64 wide: no marker on the top row", { 64, 12, {} } },
+        { "63 wide with ink over the marker", { 63, 12, { { 63, 0 } } } },
         { "64 high: no marker below the first column", { 12, 64, {} } },
         { "64 high in every column but the first", { 12, 64, { { 0, 20, Rgb{ 0, 0, 255 } } } } },
         { "clipped on both sides", { 90, 100, {} } },
@@ -154,6 +155,8 @@ TEST(SystemFontImport, ACellTooLargeForAGlyphIsRefusedAndLeavesTheFontUntouched)
         FakeRenderer renderer;
         renderer.everyCharacter = { 5, 5, {} };
         renderer.characters['M'] = row.character;
+        // A control character as wide as a tab stop does not count.
+        renderer.characters['\t'] = { 80, 5, {} };
         RecordingMessages messages;
         auto font = filledFont(41);
         const auto before = std::make_unique<BitmapFont>(*font);
