@@ -5,12 +5,14 @@
 
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev libgl-dev fonts-dejavu-core imagemagick xvfb
+FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
 
 PREFIX ?= /usr/local
 EDITOR_PROGRAM := ./build/release/src/app/glyphsmith
 
-.PHONY: run test deps release debug bench screenshots install clean
+.PHONY: run test deps fuzz-deps release debug bench screenshots install fuzz clean
 
 deps:
 	@missing="$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done)"; \
@@ -19,6 +21,9 @@ deps:
 	  SUDO=; [ "$$(id -u)" -eq 0 ] || SUDO=sudo; \
 	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
 	fi
+
+fuzz-deps:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(FUZZ_PACKAGES)"
 
 release: deps
 	cmake --preset release
@@ -49,6 +54,18 @@ screenshots: release
 
 install: release
 	cmake --install build/release --prefix $(PREFIX)
+
+# Fuzzes each font reader for FUZZ_SECONDS seconds, starting from its
+# committed corpus; new inputs go to build/fuzz/corpus, findings to build/fuzz/findings.
+fuzz: fuzz-deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	@for target in wfn sci bmp; do \
+	  mkdir -p build/fuzz/corpus/$$target build/fuzz/findings; \
+	  echo "== $$target"; \
+	  ./build/fuzz/fuzz/$${target}_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=build/fuzz/findings/$$target- build/fuzz/corpus/$$target fuzz/corpus/$$target || exit 1; \
+	done
 
 clean:
 	rm -rf build

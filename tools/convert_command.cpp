@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 #include "check_command.h"
 #include "font/bitmap_font.h"
@@ -32,18 +33,20 @@ constexpr std::string_view Usage =
 
 constexpr int MaxPoints = 65535; // the largest line height an SCI file can hold
 
-// Messages a format shows of its own accord (a refusal) go to standard error.
+// Messages a format shows of its own accord (a refusal) go to standard error,
+// after `prefix`, which names the file like every other failure line.
 class ErrorStreamMessages : public MessageBoxes {
 public:
-    explicit ErrorStreamMessages(std::ostream& err) : err_(err) {}
+    explicit ErrorStreamMessages(std::ostream& err, std::string prefix = {}) : err_(err), prefix_(std::move(prefix)) {}
     MessageResult showMessage(std::string_view text, std::string_view, MessageButtons) override
     {
-        err_ << text << '\n';
+        err_ << prefix_ << text << '\n';
         return MessageResult::Ok;
     }
 
 private:
     std::ostream& err_;
+    std::string prefix_;
 };
 
 std::string extensionOf(const std::string& path)
@@ -68,7 +71,8 @@ bool readInto(BitmapFont& font, const std::string& path, FileServices services, 
         err << "cannot read " << path << ": TrueType files are not read; use --system-font POINTS OUT\n";
         return false;
     }
-    FileResult result = readFontFile(font, format, path, services);
+    ErrorStreamMessages named(err, "cannot read " + path + ": ");
+    FileResult result = readFontFile(font, format, path, { named, services.systemFont });
     if (result.outcome == FileOutcome::Failed)
         err << "cannot read " << path << ": " << describe(result) << '\n';
     else if (!result.warning.empty())
@@ -78,7 +82,8 @@ bool readInto(BitmapFont& font, const std::string& path, FileServices services, 
 
 bool writeFrom(const BitmapFont& font, const std::string& path, FileServices services, std::ostream& err)
 {
-    FileResult result = writeFontFile(font, formatForExtension(extensionOf(path)), path, services);
+    ErrorStreamMessages named(err, "cannot write " + path + ": ");
+    FileResult result = writeFontFile(font, formatForExtension(extensionOf(path)), path, { named, services.systemFont });
     if (result.outcome == FileOutcome::Failed)
         err << "cannot write " << path << ": " << describe(result) << '\n';
     // The file stays written even when its engine would refuse or change it:
@@ -153,6 +158,12 @@ int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std
         if (!readInto(*font, arguments[1], services, err))
             return ConvertFailed;
         dumpFont(*font, out);
+        // A full disk or a file-size limit shows only once the text is
+        // flushed; a dump cut short must not pass for a whole one.
+        if (!out.flush()) {
+            err << "cannot write the dump of " << arguments[1] << " to standard output\n";
+            return ConvertFailed;
+        }
         return ConvertOk;
     }
     if (mode == "--system-font") {

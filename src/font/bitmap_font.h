@@ -5,7 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "font/file_result.h"
 
@@ -64,6 +66,17 @@ public:
     // message shown through `messages`.
     FileResult readBmp(const std::string& path, MessageBoxes& messages);
     FileResult writeBmp(const std::string& path) const;
+
+    // The same formats on a file held in memory: the path versions read or
+    // save the file and call these, which touch no disk. A reader that fails
+    // leaves the font exactly as it was; a writer that fails leaves `bytes`
+    // alone.
+    FileResult readWfnBytes(std::span<const std::uint8_t> bytes);
+    FileResult writeWfnBytes(std::vector<std::uint8_t>& bytes) const;
+    FileResult readSciBytes(std::span<const std::uint8_t> bytes);
+    FileResult writeSciBytes(std::vector<std::uint8_t>& bytes) const;
+    FileResult readBmpBytes(std::span<const std::uint8_t> bytes, MessageBoxes& messages);
+    FileResult writeBmpBytes(std::vector<std::uint8_t>& bytes) const;
 
     // Builds the font from the system font at lineHeight points; the path is
     // not used. Saving as TrueType is refused with a message.

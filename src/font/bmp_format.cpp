@@ -149,6 +149,13 @@ void scanCell(std::span<const std::uint8_t> block, const SheetGrid& grid, std::i
 
 FileResult BitmapFont::writeBmp(const std::string& path) const
 {
+    std::vector<std::uint8_t> bytes;
+    FileResult result = writeBmpBytes(bytes);
+    return result.ok() ? saveFile(path, bytes) : result;
+}
+
+FileResult BitmapFont::writeBmpBytes(std::vector<std::uint8_t>& bytes) const
+{
     const GridCellSize cell = gridCellSize();
     const std::int32_t width = 16 * cell.width;
     const std::int32_t height = 8 * cell.height;
@@ -193,8 +200,7 @@ FileResult BitmapFont::writeBmp(const std::string& path) const
     }
     writer.append(pixels);
 
-    if (!replaceFile(path, writer.bytes()))
-        return FileResult::failed(FileError::CannotWrite);
+    bytes = writer.take();
     return FileResult::done();
 }
 
@@ -203,6 +209,13 @@ FileResult BitmapFont::readBmp(const std::string& path, MessageBoxes& messages)
     std::vector<std::uint8_t> file;
     if (FileError error = readWholeFile(path, MaxSheetFileSize, file); error != FileError::None)
         return FileResult::failed(error);
+    return readBmpBytes(file, messages);
+}
+
+FileResult BitmapFont::readBmpBytes(std::span<const std::uint8_t> file, MessageBoxes& messages)
+{
+    if (file.size() > MaxSheetFileSize)
+        return FileResult::failed(FileError::FileTooLarge);
 
     ByteReader reader(file);
     SheetHeader header;
@@ -216,7 +229,7 @@ FileResult BitmapFont::readBmp(const std::string& path, MessageBoxes& messages)
 
     if (header.pixelOffset > file.size())
         return FileResult::failed(FileError::BadPixelOffset);
-    const std::span<const std::uint8_t> block = std::span<const std::uint8_t>(file).subspan(header.pixelOffset);
+    const std::span<const std::uint8_t> block = file.subspan(header.pixelOffset);
 
     SheetGrid grid;
     if (FileError error = placeGrid(header, block.size(), grid); error != FileError::None)

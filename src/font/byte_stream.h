@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace glyphsmith {
@@ -46,6 +47,8 @@ class ByteWriter {
 public:
     std::size_t position() const { return bytes_.size(); }
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+    // Hands over the bytes built so far, leaving the writer empty.
+    std::vector<std::uint8_t> take() { return std::move(bytes_); }
 
     void reserve(std::size_t count) { bytes_.reserve(count); }
     void u8(std::uint8_t value) { bytes_.push_back(value); }

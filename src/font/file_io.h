@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -17,10 +18,31 @@ namespace glyphsmith {
 // (nothing is allocated for such a file).
 FileError readWholeFile(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes);
 
-// Writes `bytes` to a new temporary file in the target's folder and renames it
-// over `path` only once every byte has been written and flushed. On failure the
-// temporary file is removed and any previous file at `path` stays as it was.
-// An existing target keeps its permissions.
-bool replaceFile(const std::string& path, std::span<const std::uint8_t> bytes);
+// Saves `bytes` as the file at `path` so that, whatever happens, the file is
+// either the old one or the new one, whole:
+// - the bytes go to a new temporary file in the target's folder, which is
+//   synced to disk and only then renamed over the target; the folder is
+//   synced after the rename, so the rename itself survives a power cut;
+// - a symbolic link (or a chain of them) is followed: the file it finally
+//   names is replaced and the links stay links;
+// - an existing target that is not a regular file is refused with
+//   NotRegularFile, one the user may not write with ReadOnly; both are left
+//   alone;
+// - an existing target keeps its mode, and its owner and group where the
+//   process may set them. A hard link to the old file keeps the old content.
+// On any failure the temporary file is removed and the target is untouched.
+FileError replaceFile(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// Saves `bytes` as the file at `path` through replaceFile and reports the
+// outcome as every writer does.
+FileResult saveFile(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// The steps of replaceFile that can fail once the target has been checked.
+enum class SaveStep { Create, Write, Flush, Sync, Rename };
+
+// For tests: makes `step` fail in every following replaceFile as if the system
+// had refused it (a write fails after writing half the bytes), until called
+// again with std::nullopt. Not for use by the program.
+void injectSaveFailure(std::optional<SaveStep> step);
 
 } // namespace glyphsmith

@@ -42,6 +42,13 @@ std::string describe(const FileResult& result)
         return "the font is too large for this format";
     case FileError::CannotWrite:
         return "cannot write the file";
+    case FileError::ReadOnly:
+        return "the file is read-only";
+    case FileError::NotRegularFile:
+        return "not a regular file (a folder, device, pipe or socket), left alone";
+    case FileError::GlyphCellTooLarge:
+        return "character " + std::to_string(result.character)
+            + " is 64 pixels or more wide or high at this size; choose a smaller size";
     case FileError::NotSupported:
         return "this file type is not supported yet";
     case FileError::NoSystemFont:

@@ -28,6 +28,9 @@ enum class FileError {
     PixelDataTooShort, // the picture holds fewer pixel rows than its size needs
     FontTooLarge,      // the font does not fit the format's 16-bit offsets
     CannotWrite,       // the file could not be created or written
+    ReadOnly,          // the user may not write the existing file
+    NotRegularFile,    // the existing file is a folder, device, pipe or socket
+    GlyphCellTooLarge, // a drawn character's cell is 64 pixels or more wide or high
     NotSupported,      // the format cannot be handled by this program
     NoSystemFont,      // the standard system font could not be had for drawing
 };

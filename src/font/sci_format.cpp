@@ -46,7 +46,13 @@ FileResult BitmapFont::readSci(const std::string& path)
     std::vector<std::uint8_t> bytes;
     if (FileError error = readWholeFile(path, MaxFileBytes, bytes); error != FileError::None)
         return FileResult::failed(error);
+    return readSciBytes(bytes);
+}
 
+FileResult BitmapFont::readSciBytes(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.size() > MaxFileBytes)
+        return FileResult::failed(FileError::FileTooLarge);
     // Check the whole file before touching the font, so a refused file
     // leaves the font exactly as it was.
     if (bytes.size() < Signature.size() || !std::equal(Signature.begin(), Signature.end(), bytes.begin()))
@@ -99,6 +105,13 @@ FileResult BitmapFont::readSci(const std::string& path)
 
 FileResult BitmapFont::writeSci(const std::string& path) const
 {
+    std::vector<std::uint8_t> bytes;
+    FileResult result = writeSciBytes(bytes);
+    return result.ok() ? saveFile(path, bytes) : result;
+}
+
+FileResult BitmapFont::writeSciBytes(std::vector<std::uint8_t>& bytes) const
+{
     // Lay out the file first: a font whose records would not be reachable
     // through 16-bit offsets is refused before any file is made.
     std::array<std::uint16_t, GlyphCount> table;
@@ -127,8 +140,7 @@ FileResult BitmapFont::writeSci(const std::string& path) const
         appendRows(out, glyph);
     }
 
-    if (!replaceFile(path, out.bytes()))
-        return FileResult::failed(FileError::CannotWrite);
+    bytes = out.take();
     return FileResult::done();
 }
 

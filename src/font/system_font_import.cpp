@@ -12,6 +12,7 @@
 #include "font/bitmap_font.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "platform/message_boxes.h"
 #include "platform/system_font_renderer.h"
@@ -28,13 +29,21 @@ const char* const ImportNotice =
     "point size you desire (use the height indicator)";
 const char* const SaveRefusal = "Saving TrueType fonts is not supported, nor will it be.";
 
-// Reads one drawn square into `glyph`, which must be cleared beforehand. A box
-// 64 pixels or more wide leaves no marker on the top row, and one 64 or more
-// high none below it: that size then stays 0 while the cells read are kept.
-void scanSquare(const RenderSquare& square, Glyph& glyph)
+// Which sides of a drawn character's cell fit the square. A box 64 pixels or
+// more wide leaves no marker on the top row, and one 64 or more high none
+// below a column, so that size cannot be known and stays 0.
+struct CellFit {
+    bool width = false;
+    bool height = true;
+};
+
+// Reads one drawn square into `glyph`, which must be cleared beforehand.
+CellFit scanSquare(const RenderSquare& square, Glyph& glyph)
 {
+    CellFit fit;
     for (int x = 0; x < RenderSquareSize; ++x) {
-        for (int y = 0; y < RenderSquareSize; ++y) {
+        bool columnEnds = false;
+        for (int y = 0; y < RenderSquareSize && !columnEnds; ++y) {
             const Rgb colour = square[x + RenderSquareSize * y];
             if (colour == Black) {
                 glyph.cell(x, y) = 1;
@@ -42,13 +51,27 @@ void scanSquare(const RenderSquare& square, Glyph& glyph)
                 glyph.cell(x, y) = 0;
             } else if (y == 0) {
                 glyph.width = x;
-                return;
+                fit.width = true;
+                return fit;
             } else {
                 glyph.height = y;
-                break;
+                columnEnds = true;
             }
         }
+        fit.height = fit.height && columnEnds;
     }
+    return fit;
+}
+
+// Whether a cell that does not fit makes the font unusable. Every character
+// shares the font's line height, so one too high means every glyph would come
+// out 0 high. Width differs: control characters draw no glyph of their own,
+// and the window system may give one the width of a tab stop (code 9 is
+// wider than the square at every usual size); such a character keeps width 0.
+bool fitsAsGlyph(int code, CellFit fit)
+{
+    const bool printable = code >= ' ' && code < 127;
+    return fit.height && (fit.width || !printable);
 }
 
 } // namespace
@@ -64,9 +87,11 @@ FileResult BitmapFont::importSystemFont(const std::string& /*path*/, SystemFontR
     if (!renderer.selectFont(points))
         return FileResult::failed(FileError::NoSystemFont);
 
-    const std::int32_t keptLineHeight = lineHeight;
-    clear();
-    lineHeight = keptLineHeight;
+    // Every character is drawn and checked before the font changes, so a
+    // size too large for a glyph leaves the font as it was.
+    auto drawn = std::make_unique<BitmapFont>();
+    drawn->clear();
+    drawn->lineHeight = lineHeight;
 
     // Code 0 draws nothing, so its square would stay all blue and the scan
     // would give 0 x 0: glyph 0 is left as clear() made it, whatever the
@@ -74,8 +99,10 @@ FileResult BitmapFont::importSystemFont(const std::string& /*path*/, SystemFontR
     RenderSquare square;
     for (int code = 1; code < GlyphCount; ++code) {
         renderer.drawCharacter(code, square);
-        scanSquare(square, glyphs[code]);
+        if (!fitsAsGlyph(code, scanSquare(square, drawn->glyphs[code])))
+            return FileResult::failed(FileError::GlyphCellTooLarge, code);
     }
+    *this = *drawn;
 
     messages.showMessage(ImportNotice, "", MessageButtons::Ok);
     return FileResult::done();

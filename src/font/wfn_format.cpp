@@ -6,6 +6,10 @@
 //                 height rows packed as in row_packing.h
 //   T   256 bytes offset table: 128 absolute record positions, code 0 first
 //
+// The engine counts the characters as (file size - T) / 2, so the table ends
+// the file; extended fonts hold more than 128 entries, of which we read the
+// first 128. An entry 0 names no record: that character has no glyph.
+//
 // We write the records in code order followed by the table, which ends the
 // file. On reading, records are reached only through the table, so they may
 // lie in any order, leave gaps, or be shared by several characters. The line
@@ -14,6 +18,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -42,9 +47,15 @@ FileResult BitmapFont::readWfn(const std::string& path)
     std::vector<std::uint8_t> bytes;
     if (FileError error = readWholeFile(path, MaxFileBytes, bytes); error != FileError::None)
         return FileResult::failed(error);
+    return readWfnBytes(bytes);
+}
 
+FileResult BitmapFont::readWfnBytes(std::span<const std::uint8_t> bytes)
+{
     // Check the whole file before touching the font, so a refused file
     // leaves the font exactly as it was.
+    if (bytes.size() > MaxFileBytes)
+        return FileResult::failed(FileError::FileTooLarge);
     if (bytes.size() < Signature.size() || std::memcmp(bytes.data(), Signature.data(), Signature.size()) != 0)
         return FileResult::failed(FileError::BadSignature);
     if (bytes.size() < HeaderBytes)
@@ -55,6 +66,10 @@ FileResult BitmapFont::readWfn(const std::string& path)
     const std::size_t tablePosition = reader.u16le();
     if (tablePosition + TableBytes > bytes.size())
         return FileResult::failed(FileError::TableOutsideFile);
+    // The engine takes every 16-bit value from the table to the end of the
+    // file as a table entry (a lone last byte is no entry). Extended fonts
+    // use this for more than 128 characters; only the first 128 are read.
+    const std::size_t entries = (bytes.size() - tablePosition) / 2;
 
     std::array<std::uint16_t, GlyphCount> table;
     reader.seek(tablePosition);
@@ -63,6 +78,12 @@ FileResult BitmapFont::readWfn(const std::string& path)
 
     std::array<GlyphRecord, GlyphCount> records;
     for (int c = 0; c < GlyphCount; ++c) {
+        // Position 0 holds the signature, never a record: the engine reads
+        // such an entry as a character without a glyph.
+        if (table[c] == 0) {
+            records[c] = { 0, 0, 0 };
+            continue;
+        }
         if (table[c] >= bytes.size())
             return FileResult::failed(FileError::RecordOutsideFile, c);
         reader.seek(table[c]);
@@ -80,10 +101,22 @@ FileResult BitmapFont::readWfn(const std::string& path)
         loadGlyph(bytes, records[c], glyph);
         lineHeight = std::max(lineHeight, glyph.height);
     }
-    return FileResult::done();
+
+    FileResult result = FileResult::done();
+    if (entries > GlyphCount)
+        result.warning = "the file holds " + std::to_string(entries) + " characters; only the first "
+            + std::to_string(GlyphCount) + " were read";
+    return result;
 }
 
 FileResult BitmapFont::writeWfn(const std::string& path) const
+{
+    std::vector<std::uint8_t> bytes;
+    FileResult result = writeWfnBytes(bytes);
+    return result.ok() ? saveFile(path, bytes) : result;
+}
+
+FileResult BitmapFont::writeWfnBytes(std::vector<std::uint8_t>& bytes) const
 {
     // Lay out the file first: a font whose records or table would not be
     // reachable through 16-bit positions is refused before any file is made.
@@ -114,8 +147,7 @@ FileResult BitmapFont::writeWfn(const std::string& path) const
     for (std::uint16_t entry : table)
         out.u16le(entry);
 
-    if (!replaceFile(path, out.bytes()))
-        return FileResult::failed(FileError::CannotWrite);
+    bytes = out.take();
     return FileResult::done();
 }
 

@@ -2,8 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <functional>
 
 #include "test_folder.h"
 
@@ -12,48 +19,163 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::uint8_t> bytesOf(std::initializer_list<int> values)
-{
-    std::vector<std::uint8_t> bytes;
-    for (int value : values)
-        bytes.push_back(static_cast<std::uint8_t>(value));
-    return bytes;
-}
+const std::vector<std::uint8_t> Old = { 1, 2, 3 };
+const std::vector<std::uint8_t> New = { 9, 8, 7, 6, 5, 4 };
 
 TEST(ReplaceFile, CreatesAndReplacesWithoutLeavingTemporaryFiles)
 {
     TestFolder folder;
     const std::string path = folder.path("font.wfn");
-    ASSERT_TRUE(replaceFile(path, bytesOf({ 1, 2, 3 })));
-    EXPECT_EQ(folder.read("font.wfn"), bytesOf({ 1, 2, 3 }));
-
-    ASSERT_TRUE(replaceFile(path, bytesOf({ 9 })));
-    EXPECT_EQ(folder.read("font.wfn"), bytesOf({ 9 }));
+    ASSERT_EQ(replaceFile(path, Old), FileError::None);
+    EXPECT_EQ(folder.read("font.wfn"), Old);
+    ASSERT_EQ(replaceFile(path, New), FileError::None);
+    EXPECT_EQ(folder.read("font.wfn"), New);
     EXPECT_EQ(folder.entries(), std::vector<std::string>{ "font.wfn" });
 }
 
-TEST(ReplaceFile, KeepsThePermissionsOfTheFileItReplaces)
+TEST(ReplaceFile, KeepsTheModeAndOwnerOfTheFileItReplaces)
 {
     TestFolder folder;
     const std::string path = folder.path("font.0");
-    folder.write("font.0", bytesOf({ 1 }));
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_TRUE(replaceFile(path, bytesOf({ 2 })));
-    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    folder.write("font.0", Old);
+    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(path, mode);
+    // Only root may give a file away; as anyone else the owner part is moot.
+    const bool giveAway = ::geteuid() == 0 && ::chown(path.c_str(), 65534, 65534) == 0;
+
+    ASSERT_EQ(replaceFile(path, New), FileError::None);
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(fs::status(path).permissions(), mode);
+    if (giveAway) {
+        EXPECT_EQ(after.st_uid, 65534u);
+        EXPECT_EQ(after.st_gid, 65534u);
+    }
 }
 
-TEST(ReplaceFile, FailureLeavesTheTargetAndFolderAsTheyWere)
+TEST(ReplaceFile, ReplacesTheFileALinkNamesAndKeepsTheLink)
+{
+    struct Row {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> links; // link, what it points to
+        std::string saved;                                      // the name a save goes to
+        std::string target;                                     // the file that must change
+    };
+    const Row rows[] = {
+        { "link beside its file", { { "a/link.wfn", "font.wfn" } }, "a/link.wfn", "a/font.wfn" },
+        { "link to a link", { { "a/first", "second" }, { "a/second", "font.wfn" } }, "a/first", "a/font.wfn" },
+        { "link into another folder", { { "a/link.wfn", "../b/font.wfn" } }, "a/link.wfn", "b/font.wfn" },
+        { "link by absolute path", { { "a/link.wfn", "@b/font.wfn" } }, "a/link.wfn", "b/font.wfn" },
+        { "link to a file not there yet", { { "a/link.wfn", "new.wfn" } }, "a/link.wfn", "a/new.wfn" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TestFolder folder;
+        fs::create_directory(folder.path("a"));
+        fs::create_directory(folder.path("b"));
+        folder.write("a/font.wfn", Old);
+        folder.write("b/font.wfn", Old);
+        for (const auto& [link, to] : row.links)
+            fs::create_symlink(to.starts_with('@') ? folder.path(to.substr(1)) : to, folder.path(link));
+
+        ASSERT_EQ(replaceFile(folder.path(row.saved), New), FileError::None);
+        EXPECT_EQ(folder.read(row.target), New);
+        for (const auto& [link, to] : row.links)
+            EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder.path(link)))) << link;
+        const std::size_t inA = row.links.size() + (row.target == "a/new.wfn" ? 2 : 1);
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path("a")), {}), std::ptrdiff_t(inA));
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path("b")), {}), 1);
+    }
+}
+
+TEST(ReplaceFile, RefusesTargetsThatAreNotRegularFilesAndLeavesThemAlone)
 {
     TestFolder folder;
-    // A folder cannot be replaced by a file.
-    fs::create_directory(folder.path("taken"));
-    folder.write("taken/inside", bytesOf({ 7 }));
-    EXPECT_FALSE(replaceFile(folder.path("taken"), bytesOf({ 1 })));
-    EXPECT_EQ(folder.read("taken/inside"), bytesOf({ 7 }));
+    fs::create_directory(folder.path("folder"));
+    folder.write("folder/inside", Old);
+    ASSERT_EQ(::mkfifo(folder.path("fifo").c_str(), 0644), 0);
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = folder.path("socket");
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, socketPath.c_str());
+    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    // A device reached through a link: the device is checked, not the link.
+    fs::create_symlink("/dev/null", folder.path("device"));
 
-    // A missing folder: nothing is created anywhere.
-    EXPECT_FALSE(replaceFile(folder.path("missing/font.wfn"), bytesOf({ 1 })));
-    EXPECT_EQ(folder.entries(), std::vector<std::string>{ "taken" });
+    for (const char* name : { "folder", "fifo", "socket", "device" })
+        EXPECT_EQ(replaceFile(folder.path(name), New), FileError::NotRegularFile) << name;
+    ::close(sock);
+
+    EXPECT_EQ(folder.read("folder/inside"), Old);
+    EXPECT_TRUE(fs::is_fifo(folder.path("fifo")));
+    EXPECT_TRUE(fs::is_socket(folder.path("socket")));
+    EXPECT_TRUE(fs::is_character_file(folder.path("device")));
+    EXPECT_EQ(folder.entries(), (std::vector<std::string>{ "device", "fifo", "folder", "socket" }));
+}
+
+// Runs `body` in a child process as the unprivileged user 'nobody' and returns
+// its exit status, or -1 when this process cannot become that user.
+int runAsNobody(const std::function<int()>& body)
+{
+    if (::geteuid() != 0)
+        return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(100);
+        ::_exit(body());
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 100)
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+TEST(ReplaceFile, RefusesAFileTheUserMayNotWrite)
+{
+    TestFolder folder;
+    // The folder is open to all, so only the file's own mode stands in the way.
+    fs::permissions(folder.path(""), fs::perms::all);
+    folder.write("locked.wfn", Old);
+    fs::permissions(folder.path("locked.wfn"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+    const int status = runAsNobody([&] {
+        return replaceFile(folder.path("locked.wfn"), New) == FileError::ReadOnly ? 0 : 1;
+    });
+    if (status < 0)
+        GTEST_SKIP() << "cannot run a child process as the unprivileged user 'nobody' (needs root)";
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(folder.read("locked.wfn"), Old);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{ "locked.wfn" });
+    EXPECT_EQ(describe(FileResult::failed(FileError::ReadOnly)), "the file is read-only");
+}
+
+TEST(ReplaceFile, AFailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile)
+{
+    for (SaveStep step : { SaveStep::Create, SaveStep::Write, SaveStep::Flush, SaveStep::Sync, SaveStep::Rename }) {
+        SCOPED_TRACE(static_cast<int>(step));
+        TestFolder folder;
+        folder.write("font.wfn", Old);
+        injectSaveFailure(step);
+        const FileError replaced = replaceFile(folder.path("font.wfn"), New);
+        const FileError created = replaceFile(folder.path("new.wfn"), New);
+        injectSaveFailure(std::nullopt);
+        EXPECT_EQ(replaced, FileError::CannotWrite);
+        EXPECT_EQ(created, FileError::CannotWrite);
+        EXPECT_EQ(folder.read("font.wfn"), Old);
+        EXPECT_EQ(folder.entries(), std::vector<std::string>{ "font.wfn" });
+    }
+}
+
+TEST(ReplaceFile, AMissingFolderOrALinkLoopFailsAndCreatesNothing)
+{
+    TestFolder folder;
+    fs::create_symlink("loop", folder.path("loop"));
+    EXPECT_EQ(replaceFile(folder.path("missing/font.wfn"), New), FileError::CannotWrite);
+    EXPECT_EQ(replaceFile(folder.path("loop"), New), FileError::CannotWrite);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{ "loop" });
 }
 
 TEST(ReadWholeFile, ReadsEveryByteAndRefusesOversizedOrMissingFiles)
@@ -68,10 +190,10 @@ TEST(ReadWholeFile, ReadsEveryByteAndRefusesOversizedOrMissingFiles)
     EXPECT_EQ(readWholeFile(folder.path("big"), big.size(), read), FileError::None);
     EXPECT_EQ(read, big);
 
-    std::vector<std::uint8_t> untouched = bytesOf({ 5 });
+    std::vector<std::uint8_t> untouched = { 5 };
     EXPECT_EQ(readWholeFile(folder.path("big"), big.size() - 1, untouched), FileError::FileTooLarge);
     EXPECT_EQ(readWholeFile(folder.path("absent"), 100, untouched), FileError::CannotOpen);
-    EXPECT_EQ(untouched, bytesOf({ 5 }));
+    EXPECT_EQ(untouched, std::vector<std::uint8_t>{ 5 });
 }
 
 } // namespace

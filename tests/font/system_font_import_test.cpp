@@ -95,10 +95,7 @@ TEST(SystemFontImport, GlyphsTakeTheBoxSizeUpTo63AndTheLineHeightIsThePointSize)
     const Row rows[] = {
         { 6, 10, 6, 10, 12, 12 },
         { 63, 63, 63, 63, 0, 0 },
-        { 64, 12, 0, 12, 1, 1 },         // no marker to the right on the top row
-        { 12, 64, 12, 0, 65535, 65535 }, // no marker below any column
-        { 90, 100, 0, 0, -5, 0 },        // clipped to the square; no negative point size
-        { 0, 15, 0, 0, 12, 12 },         // a box of no width leaves the top-left pixel blue
+        { 0, 15, 0, 0, -5, 0 }, // a box of no width leaves the top-left pixel blue; no negative point size
     };
     std::vector<int> codesButZero(GlyphCount - 1);
     std::iota(codesButZero.begin(), codesButZero.end(), 1);
@@ -124,8 +121,6 @@ TEST(SystemFontImport, BlackIsSetWhiteClearAndAnyOtherColourAMarker)
 {
     FakeRenderer renderer;
     renderer.characters['A'] = { 5, 8, { { 0, 0 }, { 4, 7 }, { 2, 3 } } };
-    // 64 pixels wide and high: no marker anywhere, yet every column is read.
-    renderer.characters['W'] = { 64, 64, { { 63, 63 }, { 40, 0 } } };
     // Almost black on the top row ends the glyph there: nothing after it is read.
     renderer.characters['a'] = { 8, 10, { { 3, 0, Rgb{ 1, 0, 0 } }, { 5, 2 } } };
     // Almost white down the last column gives the height and hides the ink below it.
@@ -135,12 +130,45 @@ TEST(SystemFontImport, BlackIsSetWhiteClearAndAnyOtherColourAMarker)
 
     ASSERT_TRUE(font->importSystemFont("font.ttf", renderer, messages).ok());
     EXPECT_EQ(font->glyphs['A'], glyphOf(5, 8, { { 0, 0 }, { 4, 7 }, { 2, 3 } }));
-    EXPECT_EQ(font->glyphs['W'], glyphOf(0, 0, { { 63, 63 }, { 40, 0 } }));
     EXPECT_EQ(font->glyphs['a'], glyphOf(3, 10, {}));
     EXPECT_EQ(font->glyphs['b'], glyphOf(8, 5, {}));
     EXPECT_EQ(messages.shown, std::vector{ okBox("Loading TrueType fonts is only partially supported. Only the "
                                                  "standard system font can be loaded, at any point size you desire "
                                                  "(use the height indicator)") });
+}
+
+TEST(SystemFontImport, ACellTooLargeForAGlyphIsRefusedAndLeavesTheFontUntouched)
+{
+    struct Row {
+        const char* name;
+        FakeCharacter character;
+    };
+    const Row rows[] = {
+        { "64 wide: no marker on the top row", { 64, 12, {} } },
+        { "63 wide with ink over the marker", { 63, 12, { { 63, 0 } } } },
+        { "64 high: no marker below the first column", { 12, 64, {} } },
+        { "64 high in every column but the first", { 12, 64, { { 0, 20, Rgb{ 0, 0, 255 } } } } },
+        { "clipped on both sides", { 90, 100, {} } },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeRenderer renderer;
+        renderer.everyCharacter = { 5, 5, {} };
+        renderer.characters['M'] = row.character;
+        // A control character as wide as a tab stop does not count.
+        renderer.characters['\t'] = { 80, 5, {} };
+        RecordingMessages messages;
+        auto font = filledFont(41);
+        const auto before = std::make_unique<BitmapFont>(*font);
+
+        const FileResult result = font->importSystemFont("font.ttf", renderer, messages);
+        EXPECT_EQ(result.outcome, FileOutcome::Failed);
+        EXPECT_EQ(result.error, FileError::GlyphCellTooLarge);
+        EXPECT_EQ(result.character, 'M');
+        EXPECT_NE(describe(result).find("choose a smaller size"), std::string::npos);
+        EXPECT_TRUE(*font == *before);
+        EXPECT_TRUE(messages.shown.empty());
+    }
 }
 
 TEST(SystemFontImport, FailingFontChoiceLeavesTheFontUntouchedAndSaysNothing)

@@ -65,6 +65,41 @@ TEST(WfnRead, FindsRecordsThroughTheTableInAnyOrderWithGapsAndSharing)
     EXPECT_EQ(back.font->lineHeight, 2);
 }
 
+TEST(WfnRead, ReadsWhatTheEngineLoads)
+{
+    // The engine counts the characters from the table to the end of the file
+    // and reads a table entry 0 as a character without a glyph.
+    struct Row {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+        std::vector<int> empty; // characters read as 0 x 0
+        std::string warning;
+    };
+    std::vector<std::uint8_t> extended = startStateFile();
+    for (int c = 0; c < 128; ++c)
+        appendU16(extended, 17 + 5 * c);
+    const std::vector<std::uint8_t> zeros = withU16(withU16(startStateFile(), 657, 0), 657 + 2 * 127, 0);
+    const std::string only128 = "characters; only the first 128 were read";
+    const Row rows[] = {
+        { "entries 0 for the first and last character", zeros, { 0, 127 }, "" },
+        { "256 entries", extended, {}, "the file holds 256 " + only128 },
+        { "256 entries and an odd byte", [&] { auto b = extended; b.push_back(7); return b; }(), {},
+            "the file holds 256 " + only128 },
+        { "129 entries", [&] { auto b = startStateFile(); appendU16(b, 0); return b; }(), {},
+            "the file holds 129 " + only128 },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const ReadBack back = readBytes(Wfn, row.bytes);
+        ASSERT_TRUE(back.result.ok()) << describe(back.result);
+        EXPECT_EQ(back.result.warning, row.warning);
+        for (int c = 0; c < GlyphCount; ++c) {
+            const bool empty = std::ranges::count(row.empty, c) > 0;
+            EXPECT_EQ(back.font->glyphs[c], empty ? Glyph{} : glyphOf(1, 1, { 0 })) << "character " << c;
+        }
+    }
+}
+
 TEST(WfnRead, RefusesBrokenFilesAndLeavesTheFontUntouched)
 {
     const std::vector<std::uint8_t> good = startStateFile();

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <filesystem>
 #include <sstream>
+#include <streambuf>
 
 #include "font/bitmap_font.h"
 #include "platform/system_font_renderer.h"
@@ -33,6 +35,7 @@ class FakeSystemFont : public SystemFontRenderer {
 public:
     bool available = true;
     int pointsAsked = -1;
+    int boxHeight = 4;
 
     bool selectFont(int points) override
     {
@@ -42,7 +45,7 @@ public:
     void drawCharacter(int, RenderSquare& square) override
     {
         square.fill(Rgb{ 0, 0, 255 });
-        for (int y = 0; y < 4; ++y)
+        for (int y = 0; y < std::min(boxHeight, RenderSquareSize); ++y)
             for (int x = 0; x < 3; ++x)
                 square[x + RenderSquareSize * y] = Rgb{ 255, 255, 255 };
         square[0] = Rgb{ 0, 0, 0 };
@@ -178,6 +181,14 @@ TEST(Convert, SystemFontFailuresLeaveNoFile)
     ConvertRun noRenderer = convert({ "--system-font", "9", folder.path("a.wfn") });
     EXPECT_EQ(noRenderer.status, ConvertFailed);
 
+    // A size whose characters are 64 pixels high or more cannot be glyphs.
+    systemFont.available = true;
+    systemFont.boxHeight = 64;
+    ConvertRun tooLarge = convert({ "--system-font", "41", folder.path("a.wfn") }, [&] { return &systemFont; });
+    EXPECT_EQ(tooLarge.status, ConvertFailed);
+    EXPECT_EQ(tooLarge.err, "cannot build a font from the system font at 41 points: character 1 is 64 pixels or "
+                            "more wide or high at this size; choose a smaller size\n");
+
     for (const char* points : { "x", "-1", "65536", "12pt", "" }) {
         ConvertRun bad = convert({ "--system-font", points, folder.path("a.wfn") }, [&] { return &systemFont; });
         EXPECT_EQ(bad.status, ConvertUsage) << points;
@@ -213,7 +224,7 @@ TEST(Convert, RefusedSheetPrintsItsMessageAndLeavesTheOutputAlone)
 
     ConvertRun run = convert({ folder.path("eight.bmp"), folder.path("kept.wfn") });
     EXPECT_EQ(run.status, ConvertFailed);
-    EXPECT_EQ(run.err, "Only 24-bit bitmaps are supported.\n");
+    EXPECT_EQ(run.err, "cannot read " + folder.path("eight.bmp") + ": Only 24-bit bitmaps are supported.\n");
     EXPECT_EQ(folder.read("kept.wfn"), (std::vector<std::uint8_t>{ 4, 5 }));
 }
 
@@ -226,13 +237,63 @@ TEST(Convert, TrueTypeIsNeitherReadNorWritten)
 
     ConvertRun save = convert({ folder.path("in.wfn"), folder.path("old.ttf") });
     EXPECT_EQ(save.status, ConvertFailed);
-    EXPECT_EQ(save.err, "Saving TrueType fonts is not supported, nor will it be.\n");
+    EXPECT_EQ(save.err, "cannot write " + folder.path("old.ttf") + ": Saving TrueType fonts is not supported, nor will it be.\n");
     EXPECT_EQ(folder.read("old.ttf"), (std::vector<std::uint8_t>{ 1, 2 }));
 
     ConvertRun open = convert({ folder.path("old.ttf"), folder.path("out.wfn") });
     EXPECT_EQ(open.status, ConvertFailed);
     EXPECT_NE(open.err.find("use --system-font POINTS OUT"), std::string::npos);
     EXPECT_FALSE(folder.exists("out.wfn"));
+}
+
+// Accepts `room` characters, then fails as a full disk or a file-size limit does.
+class FullStreamBuffer : public std::streambuf {
+public:
+    explicit FullStreamBuffer(std::size_t room) : room_(room) {}
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (room_ == 0)
+            return traits_type::eof();
+        --room_;
+        return traits_type::not_eof(c);
+    }
+
+private:
+    std::size_t room_;
+};
+
+TEST(Convert, ADumpThatCannotBeWrittenWholeFails)
+{
+    TestFolder folder;
+    ASSERT_TRUE(std::make_unique<BitmapFont>()->writeWfn(folder.path("in.wfn")).ok());
+    for (std::size_t room : { std::size_t{ 0 }, std::size_t{ 100 } }) {
+        FullStreamBuffer full(room);
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(runConvert({ "--dump", folder.path("in.wfn") }, out, err), ConvertFailed) << room;
+        EXPECT_EQ(err.str(), "cannot write the dump of " + folder.path("in.wfn") + " to standard output\n");
+    }
+}
+
+TEST(Convert, OutputThroughALinkOrOntoADevice)
+{
+    TestFolder folder;
+    ASSERT_TRUE(std::make_unique<BitmapFont>()->writeWfn(folder.path("in.wfn")).ok());
+    folder.write("real.0", { 1 });
+    std::filesystem::create_symlink("real.0", folder.path("link.0"));
+    std::filesystem::create_symlink("/dev/null", folder.path("null.0"));
+
+    EXPECT_EQ(convert({ folder.path("in.wfn"), folder.path("link.0") }).status, ConvertOk);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.path("link.0")));
+    EXPECT_EQ(folder.read("real.0").size(), 648u);
+
+    ConvertRun device = convert({ folder.path("in.wfn"), folder.path("null.0") });
+    EXPECT_EQ(device.status, ConvertFailed);
+    EXPECT_EQ(device.err, "cannot write " + folder.path("null.0")
+            + ": not a regular file (a folder, device, pipe or socket), left alone\n");
+    EXPECT_TRUE(std::filesystem::is_character_file(folder.path("null.0")));
 }
 
 TEST(Convert, WrongArgumentsPrintUsageAndExitTwo)
