@@ -93,7 +93,7 @@ TEST(OpenCommandLineFile, LoadsTheNamedFileBeforeTheWindowShowsOrSaysWhyNot)
     ASSERT_TRUE(drawn->writeWfn(folder.path("my.fonts.wfn")).ok());
 
     AppRun good;
-    good.ws.setCommandLine("\"" + folder.path("my.fonts.wfn") + "\"");
+    good.ws.setCommandLine(std::string("\"").append(folder.path("my.fonts.wfn")).append("\""));
     good.run([&] {
         EXPECT_EQ(good.ws.caption(), "Glyphsmith (my.fonts.wfn)");
         EXPECT_EQ(good.ws.control(HeightBox).text, "1");

@@ -355,7 +355,7 @@ TEST(BmpWithImageMagick, DecodesOurSheetsAndWritesSheetsWeRead)
     if (!run("command -v convert >/dev/null"))
         GTEST_SKIP() << "ImageMagick is not installed";
     TestFolder folder;
-    auto quoted = [&](const std::string& name) { return "'" + folder.path(name) + "'"; };
+    auto quoted = [&](const std::string& name) { return std::string("'").append(folder.path(name)).append("'"); };
     const auto font = variedFont();
     folder.write("ours.bmp", exported(*font));
     ASSERT_TRUE(run("convert " + quoted("ours.bmp") + " -depth 8 RGB:" + quoted("ours.rgb")));
