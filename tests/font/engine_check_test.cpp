@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "font/bitmap_font.h"
+#include "font_samples.h"
 #include "test_folder.h"
 
 namespace glyphsmith {
@@ -15,12 +16,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using Sizes = std::vector<EngineGlyphSize>;
-
-void appendU16(Bytes& bytes, unsigned value)
-{
-    bytes.push_back(static_cast<std::uint8_t>(value & 0xff));
-    bytes.push_back(static_cast<std::uint8_t>(value >> 8));
-}
 
 // An AGS file: the header, `records` from byte 17 on, the table of `entries`
 // right after them, then `tail`.

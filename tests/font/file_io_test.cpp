@@ -22,17 +22,6 @@ namespace fs = std::filesystem;
 const std::vector<std::uint8_t> Old = { 1, 2, 3 };
 const std::vector<std::uint8_t> New = { 9, 8, 7, 6, 5, 4 };
 
-TEST(ReplaceFile, CreatesAndReplacesWithoutLeavingTemporaryFiles)
-{
-    TestFolder folder;
-    const std::string path = folder.path("font.wfn");
-    ASSERT_EQ(replaceFile(path, Old), FileError::None);
-    EXPECT_EQ(folder.read("font.wfn"), Old);
-    ASSERT_EQ(replaceFile(path, New), FileError::None);
-    EXPECT_EQ(folder.read("font.wfn"), New);
-    EXPECT_EQ(folder.entries(), std::vector<std::string>{ "font.wfn" });
-}
-
 TEST(ReplaceFile, KeepsTheModeAndOwnerOfTheFileItReplaces)
 {
     TestFolder folder;
