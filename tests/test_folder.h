@@ -13,6 +13,8 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace glyphsmith {
 
@@ -36,6 +38,14 @@ public:
     TestFolder& operator=(const TestFolder&) = delete;
 
     std::string path(const std::string& name) const { return (std::filesystem::path(root_) / name).string(); }
+
+    // Makes a character device like /dev/null at `name`, so that a test can
+    // aim a save at a device without any risk to the machine's own devices.
+    // False where this process may not make device nodes (only root may).
+    bool makeNullDevice(const std::string& name) const
+    {
+        return ::mknod(path(name).c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    }
 
     void write(const std::string& name, const std::vector<std::uint8_t>& bytes) const
     {

@@ -191,16 +191,6 @@ TEST(BmpExport, FailedWriteLeavesTheOldFileUntouched)
     EXPECT_EQ(folder.entries(), std::vector<std::string>{ name });
 }
 
-TEST(BmpRoundTrip, KeepsTheVisiblePartOfEveryGlyphAndClearsTheRest)
-{
-    auto font = variedFont(); // sizes 0 to 64, cells set everywhere
-    font->glyphs[7].height = 0; // n x 0 and 0 x n come back 0 x 0
-    font->glyphs[8].width = 0;
-    font->glyphs[127].width = 64;
-    font->glyphs[127].height = 64;
-    expectFont(*imported(exported(*font)), visibleParts(*font));
-}
-
 TEST(BmpImport, ReadsTheBlueByteOfEachColumnDownToItsMarkerAndNoFurtherThan64)
 {
     Picture picture(16 * 70, 8 * 70, Black);
@@ -249,7 +239,6 @@ TEST(BmpImport, RejectsBrokenFilesAndOtherDepthsLeavingTheFontUntouched)
 {
     const auto sheet = encode(Picture(16 * 9, 8 * 9, Grey));
     const auto topDown = encode(Picture(16 * 9, 8 * 9 + 3, Grey), true);
-    auto cut = [](std::vector<std::uint8_t> bytes, std::size_t size) { bytes.resize(size); return bytes; };
     auto depth = [](std::uint16_t bits) { return encode(Picture(16, 8, Grey), false, 40, bits); };
     struct Case {
         const char* name;
@@ -258,9 +247,7 @@ TEST(BmpImport, RejectsBrokenFilesAndOtherDepthsLeavingTheFontUntouched)
     };
     const Case cases[] = {
         { "empty file", {}, FileError::BadSignature },
-        { "one byte", { 'B' }, FileError::BadSignature },
         { "B then not M", withU32(sheet, 0, 'B' | 'A' << 8), FileError::BadSignature },
-        { "other signature", { 'G', 'I', 'F', '8', '9', 'a', 0, 0 }, FileError::BadSignature },
         { "ends inside the bits field", cut(sheet, 29), FileError::EndsInsideHeader },
         { "8 bits", depth(8), FileError::None },
         { "32 bits", depth(32), FileError::None },
@@ -292,7 +279,7 @@ TEST(BmpImport, RejectsBrokenFilesAndOtherDepthsLeavingTheFontUntouched)
     EXPECT_EQ(variedFont()->readBmp(folder.path("missing.bmp"), messages).error, FileError::CannotOpen);
 }
 
-TEST(BmpImport, ReadsTheSameFontWhateverTheLayoutOfTheFile)
+TEST(BmpImport, ReadsTheVisiblePartOfEveryGlyphWhateverTheLayoutOfTheFile)
 {
     struct Layout {
         int extraColumns = 0; // 1 to 3 bytes of row padding
@@ -308,7 +295,9 @@ TEST(BmpImport, ReadsTheSameFontWhateverTheLayoutOfTheFile)
         { .topDown = true }, { .extraRows = 3, .topDown = true }, { .extraRows = 7, .topDown = true },
         { .infoHeaderSize = 108 }, { .infoHeaderSize = 124 },
     };
-    const auto font = variedFont();
+    auto font = variedFont(); // sizes 0 to 64, cells set everywhere
+    font->glyphs[7].height = 0; // n x 0 and 0 x n come back 0 x 0
+    font->glyphs[8].width = 0;
     for (const Layout& layout : layouts) {
         SCOPED_TRACE(testing::Message() << "layout " << &layout - layouts);
         const Picture sheet = sheetOf(*font, 66, 66, layout.extraColumns, layout.extraRows);
@@ -338,38 +327,6 @@ TEST(BmpImport, ReadsTheSheetSavedByImageMagick)
     expected['!'] = glyphOf({ "#", "#", "#", "#", ".", "#" });
     std::ifstream file(GLYPHSMITH_TEST_DATA "/imagemagick_sheet.bmp", std::ios::binary);
     expectFont(*imported({ std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>() }), expected);
-}
-
-// Raw 8-bit samples, red green blue, top row first: ImageMagick's RGB format.
-std::vector<std::uint8_t> rgbBytes(const Picture& picture)
-{
-    std::vector<std::uint8_t> bytes;
-    for (const Rgb& pixel : picture.pixels)
-        bytes.insert(bytes.end(), { pixel.red, pixel.green, pixel.blue });
-    return bytes;
-}
-
-TEST(BmpWithImageMagick, DecodesOurSheetsAndWritesSheetsWeRead)
-{
-    auto run = [](const std::string& command) { return std::system(command.c_str()) == 0; };
-    if (!run("command -v convert >/dev/null"))
-        GTEST_SKIP() << "ImageMagick is not installed";
-    TestFolder folder;
-    auto quoted = [&](const std::string& name) { return std::string("'").append(folder.path(name)).append("'"); };
-    const auto font = variedFont();
-    folder.write("ours.bmp", exported(*font));
-    ASSERT_TRUE(run("convert " + quoted("ours.bmp") + " -depth 8 RGB:" + quoted("ours.rgb")));
-    EXPECT_EQ(folder.read("ours.rgb"), rgbBytes(sheetOf(*font, 66, 66)));
-
-    // ImageMagick writes a 124-byte info header for BMP, a 40-byte one for BMP3.
-    folder.write("drawn.rgb", rgbBytes(sheetOf(*font, 66, 66, 3, 5)));
-    for (const std::string format : { "BMP", "BMP3" }) {
-        SCOPED_TRACE(format);
-        ASSERT_TRUE(run("convert -size 1059x533 -depth 8 RGB:" + quoted("drawn.rgb") + " -type TrueColor " + format
-                        + ":" + quoted("theirs.bmp")));
-        EXPECT_EQ(folder.read("theirs.bmp").at(14), format == "BMP" ? 124 : 40);
-        expectFont(*imported(folder.read("theirs.bmp")), visibleParts(*font));
-    }
 }
 
 } // namespace

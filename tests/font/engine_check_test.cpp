@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "font/bitmap_font.h"
+#include "font_samples.h"
 #include "test_folder.h"
 
 namespace glyphsmith {
@@ -15,12 +15,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using Sizes = std::vector<EngineGlyphSize>;
-
-void appendU16(Bytes& bytes, unsigned value)
-{
-    bytes.push_back(static_cast<std::uint8_t>(value & 0xff));
-    bytes.push_back(static_cast<std::uint8_t>(value >> 8));
-}
 
 // An AGS file: the header, `records` from byte 17 on, the table of `entries`
 // right after them, then `tail`.
@@ -153,58 +147,6 @@ TEST(EngineCheck, AppliesTheScummVmLoadingRules)
         { "rows past the end", cut, Changed, { { 8, 4 }, { 8, 4 } }, 9, "character 0:" },
         { "count above 32767", sciFile(32768, 9, { 10, 10 }, SciRecord), Refused, {}, 0, "32768" },
     });
-}
-
-// A font of random sizes from 3/4 of `largest` to `largest`, so some
-// fonts fill more than 32 KiB and others do not.
-std::unique_ptr<BitmapFont> randomFont(std::mt19937& random)
-{
-    auto font = std::make_unique<BitmapFont>();
-    font->lineHeight = static_cast<int>(random() % 256);
-    const int largest = 32 + static_cast<int>(random() % (MaxGlyphSize - 31));
-    std::uniform_int_distribution<int> size(largest * 3 / 4, largest);
-    for (Glyph& glyph : font->glyphs) {
-        glyph.width = size(random);
-        glyph.height = size(random);
-    }
-    return font;
-}
-
-Sizes sizesOf(const BitmapFont& font)
-{
-    Sizes sizes;
-    for (const Glyph& glyph : font.glyphs)
-        sizes.push_back({ glyph.width, glyph.height });
-    return sizes;
-}
-
-// What we write always loads in AGS as drawn; in ScummVM, exactly when every
-// record starts below 0x8000.
-TEST(EngineCheck, OurOwnFilesLoadUnlessAnSciRecordStartsAt0x8000)
-{
-    TestFolder folder;
-    std::mt19937 random(11);
-    int refused = 0;
-    for (int i = 0; i < 40; ++i) {
-        auto font = randomFont(random);
-        if (font->writeWfn(folder.path("f.wfn")).ok()) {
-            const EngineCheck ags = checkWithAgs(folder.read("f.wfn"));
-            EXPECT_EQ(ags.verdict, EngineVerdict::Loads) << i;
-            EXPECT_EQ(ags.glyphs, sizesOf(*font)) << i;
-        }
-        if (!font->writeSci(folder.path("f.000")).ok())
-            continue; // too large for 16-bit offsets
-        const Bytes file = folder.read("f.000");
-        bool below = true;
-        for (std::size_t c = 0; c < GlyphCount; ++c)
-            below = below && (file[8 + 2 * c] | file[9 + 2 * c] << 8) < 0x8000;
-        const EngineCheck sci = checkWithScummVm(file);
-        EXPECT_EQ(sci.verdict, below ? EngineVerdict::Loads : EngineVerdict::Refused) << i;
-        EXPECT_EQ(sci.glyphs, below ? sizesOf(*font) : Sizes{}) << i;
-        refused += below ? 0 : 1;
-    }
-    EXPECT_GT(refused, 5);
-    EXPECT_LT(refused, 35);
 }
 
 TEST(EngineCheck, WarnsAfterASaveWithTheCheckLineOrThatTheFileIsGone)

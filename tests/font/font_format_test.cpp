@@ -5,20 +5,15 @@
 namespace glyphsmith {
 namespace {
 
-TEST(FontFormat, ChoosesByWholeExtensionIgnoringCase)
+TEST(FontFormat, ChoosesByWholeExtensionIgnoringCaseAndTakesSciForAnyOther)
 {
-    EXPECT_EQ(formatForExtension("bmp"), FontFormat::Bmp);
-    EXPECT_EQ(formatForExtension("BMP"), FontFormat::Bmp);
-    EXPECT_EQ(formatForExtension("ttf"), FontFormat::Ttf);
-    EXPECT_EQ(formatForExtension("TtF"), FontFormat::Ttf);
-    EXPECT_EQ(formatForExtension("wfn"), FontFormat::Wfn);
-    EXPECT_EQ(formatForExtension("Wfn"), FontFormat::Wfn);
-}
-
-TEST(FontFormat, EverythingElseIsSci)
-{
-    for (const char* extension : { "", "0", "001", "wfn2", ".wfn", "wf", "txt", "bmpx", "fonts\\font" })
-        EXPECT_EQ(formatForExtension(extension), FontFormat::Sci) << extension;
+    const std::pair<const char*, FontFormat> cases[] = {
+        { "BMP", FontFormat::Bmp }, { "TtF", FontFormat::Ttf }, { "Wfn", FontFormat::Wfn }, { "", FontFormat::Sci },
+        { "001", FontFormat::Sci }, { "wfn2", FontFormat::Sci }, { ".wfn", FontFormat::Sci }, { "wf", FontFormat::Sci },
+        { "bmpx", FontFormat::Sci }, { "fonts\\font", FontFormat::Sci },
+    };
+    for (auto [extension, format] : cases)
+        EXPECT_EQ(formatForExtension(extension), format) << extension;
 }
 
 } // namespace

@@ -34,25 +34,6 @@ std::vector<std::uint8_t> pack(const Glyph& glyph)
     return out;
 }
 
-TEST(RowPacking, RowBytesRoundsTheWidthUpToWholeBytes)
-{
-    const std::pair<int, int> cases[] = { { 0, 0 }, { 1, 1 }, { 8, 1 }, { 9, 2 }, { 56, 7 }, { 57, 8 }, { 64, 8 } };
-    for (auto [width, bytes] : cases)
-        EXPECT_EQ(rowBytes(width), bytes) << "width " << width;
-}
-
-TEST(RowPacking, LeftmostColumnIsTheHighBitAndCellsBeyondTheWidthArePacked)
-{
-    // Width 5 with cells in columns 0, 5, 6 and 7: the last three lie beyond
-    // the width but still go into the byte.
-    auto glyph = std::make_unique<Glyph>();
-    glyph->width = 5;
-    glyph->height = 1;
-    for (int x : { 0, 5, 6, 7 })
-        glyph->cell(x, 0) = 1;
-    EXPECT_EQ(pack(*glyph), std::vector<std::uint8_t>{ 0x87 });
-}
-
 TEST(RowPacking, MatchesTheBitByBitReferenceForEverySize)
 {
     // Cells of 0 to 3: only their lowest bit may reach the packed bytes.

@@ -137,11 +137,12 @@ TEST(SystemFontImport, BlackIsSetWhiteClearAndAnyOtherColourAMarker)
                                                  "(use the height indicator)") });
 }
 
-TEST(SystemFontImport, ACellTooLargeForAGlyphIsRefusedAndLeavesTheFontUntouched)
+TEST(SystemFontImport, ACellTooLargeForAGlyphOrNoFontIsRefusedAndLeavesTheFontUntouched)
 {
     struct Row {
         const char* name;
         FakeCharacter character;
+        FileError error = FileError::GlyphCellTooLarge;
     };
     const Row rows[] = {
         { "64 wide: no marker on the top row", { 64, 12, {} } },
@@ -149,10 +150,12 @@ TEST(SystemFontImport, ACellTooLargeForAGlyphIsRefusedAndLeavesTheFontUntouched)
         { "64 high: no marker below the first column", { 12, 64, {} } },
         { "64 high in every column but the first", { 12, 64, { { 0, 20, Rgb{ 0, 0, 255 } } } } },
         { "clipped on both sides", { 90, 100, {} } },
+        { "no font can be chosen: nothing is drawn", { 5, 5, {} }, FileError::NoSystemFont },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         FakeRenderer renderer;
+        renderer.canSelect = row.error != FileError::NoSystemFont;
         renderer.everyCharacter = { 5, 5, {} };
         renderer.characters['M'] = row.character;
         // A control character as wide as a tab stop does not count.
@@ -163,41 +166,16 @@ TEST(SystemFontImport, ACellTooLargeForAGlyphIsRefusedAndLeavesTheFontUntouched)
 
         const FileResult result = font->importSystemFont("font.ttf", renderer, messages);
         EXPECT_EQ(result.outcome, FileOutcome::Failed);
-        EXPECT_EQ(result.error, FileError::GlyphCellTooLarge);
-        EXPECT_EQ(result.character, 'M');
-        EXPECT_NE(describe(result).find("choose a smaller size"), std::string::npos);
+        EXPECT_EQ(result.error, row.error);
+        if (renderer.canSelect) {
+            EXPECT_EQ(result.character, 'M');
+            EXPECT_NE(describe(result).find("choose a smaller size"), std::string::npos);
+        } else {
+            EXPECT_TRUE(renderer.drawnCodes.empty());
+        }
         EXPECT_TRUE(*font == *before);
         EXPECT_TRUE(messages.shown.empty());
     }
-}
-
-TEST(SystemFontImport, FailingFontChoiceLeavesTheFontUntouchedAndSaysNothing)
-{
-    FakeRenderer renderer;
-    renderer.canSelect = false;
-    RecordingMessages messages;
-    auto font = filledFont(12);
-    const auto before = std::make_unique<BitmapFont>(*font);
-
-    const FileResult result = font->importSystemFont("font.ttf", renderer, messages);
-    EXPECT_EQ(result.outcome, FileOutcome::Failed);
-    EXPECT_EQ(result.error, FileError::NoSystemFont);
-    EXPECT_FALSE(describe(result).empty());
-    EXPECT_TRUE(*font == *before);
-    EXPECT_TRUE(renderer.drawnCodes.empty());
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST(SaveAsTrueType, IsRefusedWithAMessageAndTouchesNoFile)
-{
-    TestFolder folder;
-    folder.write("kept.ttf", { 1, 2, 3 });
-    RecordingMessages messages;
-    EXPECT_EQ(filledFont(12)->writeTtf(folder.path("new.ttf"), messages).outcome, FileOutcome::Refused);
-    EXPECT_EQ(filledFont(12)->writeTtf(folder.path("kept.ttf"), messages).outcome, FileOutcome::Refused);
-    EXPECT_EQ(folder.entries(), std::vector<std::string>{ "kept.ttf" });
-    EXPECT_EQ(folder.read("kept.ttf"), (std::vector<std::uint8_t>{ 1, 2, 3 }));
-    EXPECT_EQ(messages.shown, std::vector(2, okBox("Saving TrueType fonts is not supported, nor will it be.")));
 }
 
 } // namespace

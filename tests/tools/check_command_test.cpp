@@ -128,19 +128,5 @@ TEST(Check, WritingAFontTheEngineWouldRefuseWarnsButKeepsTheFile)
     EXPECT_TRUE(ags.err.empty()) << ags.err;
 }
 
-TEST(Check, WrongArgumentsExitTwo)
-{
-    const std::vector<std::vector<std::string>> cases = {
-        { "--check" }, { "--json", "a.wfn" }, { "--check", "--check", "a.wfn" }, { "--check", "a.wfn", "--json" },
-        { "--check", "--json" },
-    };
-    for (const auto& arguments : cases) {
-        CheckRun run = convert(arguments);
-        EXPECT_EQ(run.status, 2);
-        EXPECT_NE(run.err.find("usage: glyphsmith-convert"), std::string::npos);
-        EXPECT_TRUE(run.out.empty());
-    }
-}
-
 } // namespace
 } // namespace glyphsmith

@@ -57,19 +57,13 @@ TEST(Convert, TurnsTheStartStateWfnIntoSciAndBackByteForByte)
     TestFolder folder;
     auto font = std::make_unique<BitmapFont>();
     ASSERT_TRUE(font->writeWfn(folder.path("start.wfn")).ok());
-    const std::vector<std::uint8_t> original = folder.read("start.wfn");
-    ASSERT_EQ(original.size(), 913u);
-
     ConvertRun toSci = convert({ folder.path("start.wfn"), folder.path("font.0") });
     EXPECT_EQ(toSci.status, ConvertOk) << toSci.err;
-    std::vector<std::uint8_t> sci = folder.read("font.0");
-    ASSERT_EQ(sci.size(), 648u);
-    EXPECT_EQ(sci[6], 1); // line height: the tallest glyph of the WFN file
-    EXPECT_EQ(sci[7], 0);
+    EXPECT_EQ(folder.read("font.0")[6], 1); // line height: the tallest glyph of the WFN file
 
     ConvertRun back = convert({ folder.path("font.0"), folder.path("again.WFN") });
     EXPECT_EQ(back.status, ConvertOk) << back.err;
-    EXPECT_EQ(folder.read("again.WFN"), original);
+    EXPECT_EQ(folder.read("again.WFN"), folder.read("start.wfn"));
     EXPECT_TRUE(toSci.out.empty());
     EXPECT_TRUE(toSci.err.empty());
 }
@@ -90,22 +84,11 @@ TEST(Convert, DumpsEveryGlyphAsRowsOfHashesAndDots)
 
     ConvertRun run = convert({ "--dump", folder.path("font.001") });
     ASSERT_EQ(run.status, ConvertOk) << run.err;
-    std::istringstream lines(run.out);
-    std::string line;
-    std::vector<std::string> all;
-    while (std::getline(lines, line))
-        all.push_back(line);
     // The header, 128 glyph lines, one row for each of the 126 1 x 1 glyphs, two rows of A.
-    ASSERT_EQ(all.size(), 1u + 128u + 126u + 2u);
-    EXPECT_EQ(all[0], "line-height 7");
-    EXPECT_EQ(all[1], "glyph 0 0 0");
-    EXPECT_EQ(all[2], "glyph 1 1 1");
-    EXPECT_EQ(all[3], ".");
-    const auto glyphA = std::ranges::find(all, "glyph 65 3 2");
-    ASSERT_NE(glyphA, all.end());
-    EXPECT_EQ(*(glyphA + 1), "#..");
-    EXPECT_EQ(*(glyphA + 2), "..#");
-    EXPECT_EQ(all.back(), ".");
+    EXPECT_EQ(std::ranges::count(run.out, '\n'), 1 + 128 + 126 + 2);
+    EXPECT_TRUE(run.out.starts_with("line-height 7\nglyph 0 0 0\nglyph 1 1 1\n.\nglyph 2 1 1\n")) << run.out;
+    EXPECT_NE(run.out.find("\nglyph 65 3 2\n#..\n..#\nglyph 66 1 1\n"), std::string::npos);
+    EXPECT_TRUE(run.out.ends_with("glyph 127 1 1\n.\n"));
     EXPECT_TRUE(run.err.empty());
 
     // A file claiming more characters than a font holds: the same dump, and
@@ -140,16 +123,6 @@ TEST(Convert, UnreadableInputNamesTheFileAndLeavesTheOutputAlone)
     EXPECT_TRUE(dump.out.empty());
 }
 
-TEST(Convert, UnwritableOutputFailsWithItsName)
-{
-    TestFolder folder;
-    auto font = std::make_unique<BitmapFont>();
-    ASSERT_TRUE(font->writeWfn(folder.path("in.wfn")).ok());
-    ConvertRun run = convert({ folder.path("in.wfn"), folder.path("no/such/folder/out.0") });
-    EXPECT_EQ(run.status, ConvertFailed);
-    EXPECT_EQ(run.err, "cannot write " + folder.path("no/such/folder/out.0") + ": cannot write the file\n");
-}
-
 TEST(Convert, BuildsAFontFromTheSystemFontAtTheGivenSize)
 {
     TestFolder folder;
@@ -163,10 +136,7 @@ TEST(Convert, BuildsAFontFromTheSystemFontAtTheGivenSize)
     ASSERT_TRUE(font->readSci(folder.path("system.0")).ok());
     EXPECT_EQ(font->lineHeight, 12);
     EXPECT_EQ(font->glyphs[0].width, 0);
-    EXPECT_EQ(font->glyphs[65].width, 3);
-    EXPECT_EQ(font->glyphs[65].height, 4);
-    EXPECT_EQ(font->glyphs[65].cell(0, 0), 1);
-    EXPECT_EQ(font->glyphs[65].cell(1, 0), 0);
+    EXPECT_EQ(std::pair(font->glyphs[65].width, font->glyphs[65].height), std::pair(3, 4));
 }
 
 TEST(Convert, SystemFontFailuresLeaveNoFile)
@@ -235,6 +205,7 @@ TEST(Convert, TrueTypeIsNeitherReadNorWritten)
     ASSERT_TRUE(font->writeWfn(folder.path("in.wfn")).ok());
     folder.write("old.ttf", { 1, 2 });
 
+    EXPECT_EQ(convert({ folder.path("in.wfn"), folder.path("new.ttf") }).status, ConvertFailed);
     ConvertRun save = convert({ folder.path("in.wfn"), folder.path("old.ttf") });
     EXPECT_EQ(save.status, ConvertFailed);
     EXPECT_EQ(save.err, "cannot write " + folder.path("old.ttf") + ": Saving TrueType fonts is not supported, nor will it be.\n");
@@ -244,6 +215,7 @@ TEST(Convert, TrueTypeIsNeitherReadNorWritten)
     EXPECT_EQ(open.status, ConvertFailed);
     EXPECT_NE(open.err.find("use --system-font POINTS OUT"), std::string::npos);
     EXPECT_FALSE(folder.exists("out.wfn"));
+    EXPECT_FALSE(folder.exists("new.ttf"));
 }
 
 // Accepts `room` characters, then fails as a full disk or a file-size limit does.
@@ -277,18 +249,14 @@ TEST(Convert, ADumpThatCannotBeWrittenWholeFails)
     }
 }
 
-TEST(Convert, OutputThroughALinkOrOntoADevice)
+TEST(Convert, OutputOntoADeviceFailsAndLeavesItAlone)
 {
     TestFolder folder;
     ASSERT_TRUE(std::make_unique<BitmapFont>()->writeWfn(folder.path("in.wfn")).ok());
-    folder.write("real.0", { 1 });
-    std::filesystem::create_symlink("real.0", folder.path("link.0"));
-    std::filesystem::create_symlink("/dev/null", folder.path("null.0"));
-
-    EXPECT_EQ(convert({ folder.path("in.wfn"), folder.path("link.0") }).status, ConvertOk);
-    EXPECT_TRUE(std::filesystem::is_symlink(folder.path("link.0")));
-    EXPECT_EQ(folder.read("real.0").size(), 648u);
-
+    // A device of the test's own: a save that wrongly went through could not
+    // replace the machine's /dev/null.
+    if (!folder.makeNullDevice("null.0"))
+        GTEST_SKIP() << "making a device node needs root";
     ConvertRun device = convert({ folder.path("in.wfn"), folder.path("null.0") });
     EXPECT_EQ(device.status, ConvertFailed);
     EXPECT_EQ(device.err, "cannot write " + folder.path("null.0")
@@ -300,7 +268,8 @@ TEST(Convert, WrongArgumentsPrintUsageAndExitTwo)
 {
     const std::vector<std::vector<std::string>> cases = {
         {}, { "one.wfn" }, { "a", "b", "c" }, { "--dump" }, { "--dump", "a", "b" }, { "--frobnicate", "x" },
-        { "--system-font", "12" }, { "a.wfn", "--dump" },
+        { "--system-font", "12" }, { "a.wfn", "--dump" }, { "--check" }, { "--json", "a.wfn" },
+        { "--check", "--check", "a.wfn" }, { "--check", "a.wfn", "--json" }, { "--check", "--json" },
     };
     for (const auto& arguments : cases) {
         ConvertRun run = convert(arguments);
