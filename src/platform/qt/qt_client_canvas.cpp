@@ -56,6 +56,7 @@ bool ClientCanvas::fitToSize()
     painter.drawImage(0, 0, image_);
     painter.end();
     image_ = std::move(fitted);
+    ++generation_;
     return true;
 }
 
@@ -100,7 +101,21 @@ CanvasSurface::CanvasSurface(ClientCanvas& canvas, const QImage& cellBitmap, std
     : canvas_(canvas)
     , cellBitmap_(cellBitmap)
     , iconImage_(std::move(iconImage))
+    , sourceBits_(cellBitmap.constBits())
+    , sourceStride_(cellBitmap.bytesPerLine())
+    , sourceWidth_(cellBitmap.width())
+    , sourceHeight_(cellBitmap.height())
 {
+}
+
+void CanvasSurface::refreshTarget()
+{
+    QImage& target = canvas_.image();
+    targetGeneration_ = canvas_.generation();
+    targetBits_ = target.bits();
+    targetStride_ = target.bytesPerLine();
+    targetWidth_ = target.width();
+    targetHeight_ = target.height();
 }
 
 CanvasSurface::~CanvasSurface()
@@ -111,26 +126,28 @@ CanvasSurface::~CanvasSurface()
 
 void CanvasSurface::copyCellBlock(int sourceX, int sourceY, int width, int height, int destX, int destY)
 {
-    QImage& target = canvas_.image();
-    const int targetWidth = target.width();
-    const int targetHeight = target.height();
+    if (targetGeneration_ != canvas_.generation())
+        refreshTarget();
     // The font view copies hundreds of thousands of small blocks, and in a
     // large font many fall beyond the window: skip those at once.
-    if (width <= 0 || height <= 0 || destX >= targetWidth || destY >= targetHeight || destX + width <= 0
+    if (width <= 0 || height <= 0 || destX >= targetWidth_ || destY >= targetHeight_ || destX + width <= 0
         || destY + height <= 0)
         return;
     // Blocks wholly inside both pictures need no clipping.
-    if (sourceX >= 0 && sourceY >= 0 && sourceX + width <= cellBitmap_.width() && sourceY + height <= cellBitmap_.height()
-        && destX >= 0 && destY >= 0 && destX + width <= targetWidth && destY + height <= targetHeight) {
-        const qsizetype fromStride = cellBitmap_.bytesPerLine();
-        const qsizetype toStride = target.bytesPerLine();
-        const uchar* from = cellBitmap_.constBits() + sourceY * fromStride + sourceX * qsizetype(sizeof(QRgb));
-        uchar* to = target.bits() + destY * toStride + destX * qsizetype(sizeof(QRgb));
-        for (int row = 0; row < height; ++row, from += fromStride, to += toStride)
-            std::memcpy(to, from, std::size_t(width) * sizeof(QRgb));
-        touched(QRect(destX, destY, width, height));
+    if (sourceX >= 0 && sourceY >= 0 && sourceX + width <= sourceWidth_ && sourceY + height <= sourceHeight_
+        && destX >= 0 && destY >= 0 && destX + width <= targetWidth_ && destY + height <= targetHeight_) {
+        const uchar* from = sourceBits_ + sourceY * sourceStride_ + sourceX * qsizetype(sizeof(QRgb));
+        uchar* to = targetBits_ + destY * targetStride_ + destX * qsizetype(sizeof(QRgb));
+        for (int row = 0; row < height; ++row, from += sourceStride_, to += targetStride_) {
+            const auto* fromPixels = reinterpret_cast<const QRgb*>(from);
+            auto* toPixels = reinterpret_cast<QRgb*>(to);
+            for (int x = 0; x < width; ++x)
+                toPixels[x] = fromPixels[x];
+        }
+        touched(destX, destY, width, height);
         return;
     }
+    QImage& target = canvas_.image();
     // Clip against the source bitmap first, moving the destination along,
     // then against the canvas, moving the source along.
     QRect source = QRect(sourceX, sourceY, width, height) & cellBitmap_.rect();

@@ -19,8 +19,11 @@ class ClientCanvas : public QWidget {
 public:
     explicit ClientCanvas(QWidget* parent);
 
+    // The picture. It is replaced only by fitToSize, which counts each
+    // replacement in generation(), so drawing code may keep its geometry.
     QImage& image() { return image_; }
     const QImage& image() const { return image_; }
+    int generation() const { return generation_; }
 
     // Fills the whole picture with the window background.
     void erase();
@@ -47,6 +50,7 @@ private:
     void deliverButton(QMouseEvent* event, bool doubleClick);
 
     QImage image_;
+    int generation_ = 0;
 };
 
 // A ClientSurface drawing into a canvas. Every copy and fill is clipped to
@@ -63,17 +67,34 @@ public:
 
 private:
     // Widens the area shown again when the surface is released.
-    void touched(const QRect& rect)
+    void touched(int left, int top, int width, int height)
     {
-        dirtyLeft_ = std::min(dirtyLeft_, rect.left());
-        dirtyTop_ = std::min(dirtyTop_, rect.top());
-        dirtyRight_ = std::max(dirtyRight_, rect.right());
-        dirtyBottom_ = std::max(dirtyBottom_, rect.bottom());
+        dirtyLeft_ = std::min(dirtyLeft_, left);
+        dirtyTop_ = std::min(dirtyTop_, top);
+        dirtyRight_ = std::max(dirtyRight_, left + width - 1);
+        dirtyBottom_ = std::max(dirtyBottom_, top + height - 1);
     }
+    void touched(const QRect& rect) { touched(rect.x(), rect.y(), rect.width(), rect.height()); }
+
+    // Looks up the canvas picture's pixels, size and row length again: at the
+    // first drawing and whenever the picture was replaced since. Nothing
+    // copies the picture while a surface draws, so its pixels stay put.
+    void refreshTarget();
 
     ClientCanvas& canvas_;
     const QImage& cellBitmap_;
     std::function<QImage(Icon)> iconImage_;
+    // The geometry of both pictures, kept so that each of the many small
+    // block copies of the font view costs no calls into Qt but one.
+    const uchar* sourceBits_ = nullptr;
+    qsizetype sourceStride_ = 0;
+    int sourceWidth_ = 0;
+    int sourceHeight_ = 0;
+    int targetGeneration_ = -1;
+    uchar* targetBits_ = nullptr;
+    qsizetype targetStride_ = 0;
+    int targetWidth_ = 0;
+    int targetHeight_ = 0;
     int dirtyLeft_ = std::numeric_limits<int>::max();
     int dirtyTop_ = std::numeric_limits<int>::max();
     int dirtyRight_ = std::numeric_limits<int>::min();
