@@ -17,31 +17,23 @@
 #include <string_view>
 
 #include "font/engine_check.h"
+#include "font/engine_rule_helpers.h"
 #include "font/row_packing.h"
 
 namespace glyphsmith {
 
 namespace {
 
+using namespace engine_rules;
+
 constexpr std::string_view Signature = "WGT Font File  ";
 constexpr std::size_t HeaderBytes = Signature.size() + 2;
 constexpr std::size_t SizeBytes = 4; // width and height, 16 bits each
 
-std::size_t u16At(std::span<const std::uint8_t> file, std::size_t at)
-{
-    return std::size_t{ file[at] } | std::size_t{ file[at + 1] } << 8;
-}
-
 EngineCheck refused(std::string reason)
 {
-    EngineCheck check;
-    check.engine = Engine::Ags;
-    check.verdict = EngineVerdict::Refused;
-    check.reasons.push_back(std::move(reason));
-    return check;
+    return refusedBy(Engine::Ags, std::move(reason));
 }
-
-std::string characterLabel(std::size_t code) { return "character " + std::to_string(code) + ": "; }
 
 } // namespace
 

@@ -14,21 +14,19 @@
 //     run past the end of the data fail then, not at loading.
 
 #include "font/engine_check.h"
+#include "font/engine_rule_helpers.h"
 #include "font/row_packing.h"
 
 namespace glyphsmith {
 
 namespace {
 
+using namespace engine_rules;
+
 constexpr std::size_t MinFileBytes = 3;
 constexpr std::size_t TableStart = 6; // in the data
 constexpr std::size_t MaxCount = 0x7fff;
 constexpr std::size_t NegativeOffset = 0x8000;
-
-std::size_t u16At(std::span<const std::uint8_t> bytes, std::size_t at)
-{
-    return std::size_t{ bytes[at] } | std::size_t{ bytes[at + 1] } << 8;
-}
 
 std::string hexByte(std::uint8_t value)
 {
@@ -38,11 +36,7 @@ std::string hexByte(std::uint8_t value)
 
 EngineCheck refused(std::string reason)
 {
-    EngineCheck check;
-    check.engine = Engine::ScummVm;
-    check.verdict = EngineVerdict::Refused;
-    check.reasons.push_back(std::move(reason));
-    return check;
+    return refusedBy(Engine::ScummVm, std::move(reason));
 }
 
 // Where the data start, from the header length byte; 0 for a byte ScummVM
@@ -60,8 +54,6 @@ std::size_t dataStart(std::uint8_t headerLength)
         return headerLength < 0x80 ? 2 + std::size_t{ headerLength } : 0;
     }
 }
-
-std::string characterLabel(std::size_t code) { return "character " + std::to_string(code) + ": "; }
 
 } // namespace
 
