@@ -47,9 +47,7 @@ TEST_F(Editing, APressInTheOverviewSelectsTheGlyphWhoseWholeCellIsUnderIt)
                 glyph(code).width = 1 + code % test.widest;
                 glyph(code).height = 1 + code % test.tallest;
             }
-        // Start from letter 9 in the overview, so that glyph 0 can be chosen. A
-        // window at the screen's left edge keeps its size: this one is just
-        // wide and tall enough for the point to lie in it.
+        // From letter 9, so that glyph 0 can be chosen; at the screen's edge the window keeps this size.
         open([&] { ws.moveWindow({ 0, 0, test.x + 2 * HeadlessFrameBorder + 1, test.y + 40 }); });
         ws.userReplacesText(LetterNumberBox, "9");
         ws.userClicks(LetterButton);
@@ -223,8 +221,7 @@ TEST_F(Editing, OutlineMarksTheFontChangedAndShowsTheCurrentGlyphsNewSize)
     ws.userClicks(WidthUpButton);
     EXPECT_EQ(glyph(72).width, 4);
 
-    // In the overview the window grows with the glyphs, and the Height box
-    // keeps showing the line height, which Outline leaves alone.
+    // In the overview the window grows with the glyphs; the line height stays.
     font->lineHeight = 9;
     ws.userClicks(LetterButton);
     const int before = ws.windowRect().width();

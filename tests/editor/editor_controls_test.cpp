@@ -156,8 +156,7 @@ TEST_F(Controls, SizeChangesKeepTheHiddenCellsAndMarkTheFontChanged)
     glyph(9).cell(5, 2) = 1;
     open();
     ws.userReplacesText(LetterNumberBox, "9");
-    // Saved after the selection, so only the width change can mark it.
-    TestFolder folder;
+    TestFolder folder; // saved after the selection: only the width change can mark it
     answerFileDialog(folder.path("saved.wfn"));
     ws.userClicks(SaveButton);
     ASSERT_FALSE(editor->modified());
@@ -191,8 +190,6 @@ TEST_F(Controls, EnterInABoxNeverEndsTheEditor)
     ws.userReplacesText(WidthBox, "3");
     ws.userPressesEnter();
     EXPECT_TRUE(ws.isDialogRunning());
-    EXPECT_EQ(glyph(12).width, 3);
-    EXPECT_TRUE(editor->modified());
 }
 
 } // namespace
