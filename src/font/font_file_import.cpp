@@ -8,11 +8,6 @@ namespace glyphsmith {
 
 namespace {
 
-bool isControl(char32_t codePoint)
-{
-    return codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F);
-}
-
 // Reads one number of a range list: decimal, or hexadecimal after "0x".
 bool parseCode(std::string_view text, long& value)
 {
@@ -124,14 +119,14 @@ FontFileImport importFontFile(BitmapFont& font, FontFileReader& reader, const Fo
         const bool drew = face->drawCharacter(mapping.codePoint, drawn)
             && drawn.ink.size() >= static_cast<std::size_t>(std::max(drawn.width, 0)) * std::max(drawn.height, 0);
         if (!drew) {
-            if (!isControl(mapping.codePoint))
+            if (!isControlCharacter(mapping.codePoint))
                 import.missing.push_back(mapping);
             continue;
         }
         if (drawn.advance >= MaxGlyphSize) {
             // A control character may be given the width of a tab stop; it
             // draws nothing, so it stays empty rather than fail the font.
-            if (isControl(mapping.codePoint))
+            if (isControlCharacter(mapping.codePoint))
                 continue;
             import.result = FileResult::failed(FileError::GlyphCellTooLarge, mapping.code);
             import.missing.clear();
@@ -146,6 +141,11 @@ FontFileImport importFontFile(BitmapFont& font, FontFileReader& reader, const Fo
     if (!import.missing.empty())
         import.result.warning = missingWarning(import.missing);
     return import;
+}
+
+bool isControlCharacter(char32_t codePoint)
+{
+    return codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F);
 }
 
 std::string codePointName(char32_t codePoint)

@@ -116,6 +116,9 @@ struct FontFileImport {
 // listed in the result and in its warning.
 FontFileImport importFontFile(BitmapFont& font, FontFileReader& reader, const FontFileRequest& request);
 
+// U+0000 to U+001F and U+007F to U+009F: characters no font is expected to draw.
+bool isControlCharacter(char32_t codePoint);
+
 // "U+00E9" for 0xE9.
 std::string codePointName(char32_t codePoint);
 
