@@ -134,6 +134,55 @@ TEST(FreeTypeImport, ReadsACompressedPcfByUnicodeOrThroughItsOwnCharacterSet)
     }
 }
 
+// A Windows .fnt (version 2) in code page 1251 holding one character, byte
+// 0xC0 (Cyrillic A): 3 pixels wide, 4 high, ascent 3. FreeType reads a
+// header of 148 bytes whatever the version, so the bitmap starts after that.
+std::vector<std::uint8_t> cyrillicFnt()
+{
+    std::vector<std::uint8_t> file(160, 0);
+    auto put16 = [&](std::size_t at, unsigned value) {
+        file[at] = value & 0xFF;
+        file[at + 1] = (value >> 8) & 0xFF;
+    };
+    put16(0, 0x200);       // version
+    put16(2, file.size()); // file size
+    put16(68, 3);          // points
+    put16(70, 96);         // resolutions
+    put16(72, 96);
+    put16(74, 3);          // ascent
+    put16(83, 400);        // weight
+    file[85] = 204;        // character set: code page 1251
+    put16(88, 4);          // pixel height
+    put16(91, 3);          // average and largest width
+    put16(93, 3);
+    file[95] = 0xC0;       // first and last character
+    file[96] = 0xC0;
+    put16(99, 2);          // bytes per row of the whole strike
+    put16(105, 154);       // face name "T"
+    file[154] = 'T';
+    put16(113, 150);       // bitmaps
+    put16(118, 3);         // the character: width 3, bitmap at 150
+    put16(120, 150);
+    put16(122, 1);         // the closing entry
+    put16(124, 154);
+    const std::uint8_t rows[] = { 0x40, 0xA0, 0xE0, 0xA0 }; // .#. #.# ### #.#
+    std::copy(std::begin(rows), std::end(rows), file.begin() + 150);
+    return file;
+}
+
+TEST(FreeTypeImport, LooksUpAWindowsFontsCharactersThroughItsCodePage)
+{
+    TestFolder folder;
+    folder.write("cyrillic.fnt", cyrillicFnt());
+    FreeTypeFontFileReader reader;
+    BitmapFont font;
+    const FontFileImport import
+        = importFontFile(font, reader, { folder.path("cyrillic.fnt"), 4, { { 65, U'A' }, { 192, U'\u0410' } } });
+    ASSERT_TRUE(import.result.ok()) << describe(import.result);
+    EXPECT_EQ(picture(font.glyphs[192]), (std::vector<std::string> { ".#.", "#.#", "###", "#.#" }));
+    EXPECT_EQ(import.missing, (std::vector<CharacterMapping> { { 65, U'A' } }));
+}
+
 TEST(FreeTypeImport, GivesOutlineGlyphsTheirHintedAdvanceWithInkOnTheBaseline)
 {
     FreeTypeFontFileReader reader;
