@@ -47,9 +47,8 @@ TEST(FontFileSession, EditsALetterOfAPcfFontAndSavesWhatTheConverterMakesWithThe
         app.ws.userClicks(SaveButton); // as .pcf.gz: declined, nothing written
         app.ws.userClicks(SaveButton);
     });
-    const std::vector<ShownMessage>& messages = app.ws.scripts().messages();
-    ASSERT_EQ(messages.size(), 1u); // the declined save's, and no import notice
-    EXPECT_NE(messages[0].text.find("not supported"), std::string::npos);
+    ASSERT_EQ(app.ws.scripts().messages().size(), 1u); // the declined save's, and no import notice
+    EXPECT_NE(app.ws.scripts().messages()[0].text.find("not supported"), std::string::npos);
     EXPECT_FALSE(folder.exists("copy.pcf.gz"));
 
     std::ostringstream out;
@@ -62,7 +61,6 @@ TEST(FontFileSession, EditsALetterOfAPcfFontAndSavesWhatTheConverterMakesWithThe
     auto saved = std::make_unique<BitmapFont>();
     ASSERT_TRUE(saved->readWfn(folder.path("edited.wfn")).ok());
     EXPECT_TRUE(*saved == *expected);
-    EXPECT_EQ(saved->glyphs[65].width, 10);
 }
 
 TEST(FontFileSession, FallsBackToTheSystemFontForATrueTypeFileFreeTypeCannotRead)
@@ -73,10 +71,8 @@ TEST(FontFileSession, FallsBackToTheSystemFontForATrueTypeFileFreeTypeCannotRead
     app.ws.scripts().queueFileDialogAnswer(fileDialogAnswerFor(folder.path("broken.ttf")));
     app.ws.scripts().queueMessageAnswer(MessageResult::Ok);
     app.run([&] { app.ws.userClicks(OpenButton); });
-    // The headless system font cannot be drawn: the message is the one a
-    // .ttf gave before font files were read.
-    ASSERT_EQ(app.ws.scripts().messages().size(), 1u);
-    EXPECT_EQ(app.ws.scripts().messages()[0].text,
+    // The headless system font cannot be drawn: the message a .ttf gave before font files were read.
+    EXPECT_EQ(app.ws.scripts().messages().at(0).text,
         "Invalid file type, or miscellaneous read error.\n\nthe system font cannot be drawn at this size");
 }
 

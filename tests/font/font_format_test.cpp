@@ -10,13 +10,10 @@ TEST(FontFormat, ChoosesByWholeExtensionIgnoringCaseAndTakesSciForAnyOther)
     const std::pair<const char*, FontFormat> cases[] = {
         { "BMP", FontFormat::Bmp }, { "TtF", FontFormat::Ttf }, { "Wfn", FontFormat::Wfn }, { "", FontFormat::Sci },
         { "001", FontFormat::Sci }, { "wfn2", FontFormat::Sci }, { ".wfn", FontFormat::Sci }, { "wf", FontFormat::Sci },
-        { "bmpx", FontFormat::Sci }, { "fonts\\font", FontFormat::Sci }, { "OTF", FontFormat::FontFile },
-        { "fon", FontFormat::FontFile }, { "gz", FontFormat::Sci },
+        { "bmpx", FontFormat::Sci }, { "fonts\\font", FontFormat::Sci },
     };
     for (auto [extension, format] : cases)
         EXPECT_EQ(formatForExtension(extension), format) << extension;
-    EXPECT_EQ(formatForExtension("GZ", "10x20.PCF"), FontFormat::FontFile);
-    EXPECT_EQ(formatForExtension("gz", "font.sci"), FontFormat::Sci);
 }
 
 } // namespace
