@@ -99,7 +99,8 @@ bool readInto(BitmapFont& font, const std::string& path, FileServices services, 
 bool writeFrom(const BitmapFont& font, const std::string& path, FileServices services, std::ostream& err)
 {
     ErrorStreamMessages named(err, "cannot write " + path + ": ");
-    FileResult result = writeFontFile(font, formatForExtension(extensionOf(path), titleOf(path)), path, { named, services.systemFont });
+    const FontFormat format = formatForExtension(extensionOf(path), titleOf(path));
+    FileResult result = writeFontFile(font, format, path, { named, services.systemFont });
     if (result.outcome == FileOutcome::Failed)
         err << "cannot write " << path << ": " << describe(result) << '\n';
     // The file stays written even when its engine would refuse or change it:

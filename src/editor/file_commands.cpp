@@ -79,7 +79,8 @@ bool EditorDialog::saveFont()
         return false;
     // The new names stay even if the write fails, so the next dialog offers them.
     setFileNames(answer->title, answer->extension);
-    const FileResult result = writeFontFile(font_, formatForExtension(fileExt_, fileTitle_), answer->path, fileServices());
+    const FileResult result
+        = writeFontFile(font_, formatForExtension(fileExt_, fileTitle_), answer->path, fileServices());
     switch (result.outcome) {
     case FileOutcome::Done:
         windowSystem_.setCaption(captionFor(answer->name));

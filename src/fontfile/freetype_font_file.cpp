@@ -106,7 +106,8 @@ std::optional<std::array<char32_t, 256>> unicodeOfBytes(const std::string& chars
         std::size_t inLeft = 1;
         std::size_t outLeft = sizeof out;
         iconv(converter, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft) != static_cast<std::size_t>(-1) && outLeft == 0)
+        const std::size_t converted = iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft);
+        if (converted != static_cast<std::size_t>(-1) && outLeft == 0)
             table[byte] = out[0] | (out[1] << 8) | (out[2] << 16) | (static_cast<char32_t>(out[3]) << 24);
     }
     iconv_close(converter);

@@ -90,7 +90,8 @@ TEST(FreeTypeImport, PlacesABdfFontsPixelsByTheirOffsetsOnTheBaseline)
     ASSERT_TRUE(import.result.ok()) << describe(import.result);
     EXPECT_EQ(font.lineHeight, 8);
     using Rows = std::vector<std::string>;
-    EXPECT_EQ(picture(font.glyphs['A']), (Rows { "..#...", ".#.#..", "#...#.", "#####.", "#...#.", "#...#.", "......", "......" }));
+    EXPECT_EQ(picture(font.glyphs['A']),
+        (Rows { "..#...", ".#.#..", "#...#.", "#####.", "#...#.", "#...#.", "......", "......" }));
     EXPECT_EQ(picture(font.glyphs['j']), (Rows { "...", "...", "...", ".#.", ".#.", ".#.", ".#.", "#.." }));
     // Every printable ASCII character but the two is missing; the control characters are not listed.
     EXPECT_EQ(import.missing.size(), 95u - 2u);
@@ -117,9 +118,8 @@ TEST(FreeTypeImport, ReadsACompressedPcfByUnicodeOrThroughItsOwnCharacterSet)
     }
 }
 
-// A Windows .fnt (version 2) in code page 1251 holding one character, byte
-// 0xC0 (Cyrillic A): 3 pixels wide, 4 high, ascent 3. FreeType reads a
-// header of 148 bytes whatever the version, so the bitmap starts after that.
+// A Windows .fnt (version 2), code page 1251, with byte 0xC0 (Cyrillic A) only: 3 x 4,
+// ascent 3. FreeType reads a header of 148 bytes whatever the version: the bitmap follows.
 std::vector<std::uint8_t> cyrillicFnt()
 {
     std::vector<std::uint8_t> file(160, 0);
