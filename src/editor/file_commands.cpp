@@ -79,7 +79,7 @@ bool EditorDialog::saveFont()
     const FileResult result = writeFontFile(font_, formatForExtension(fileExt_), answer->path, fileServices());
     switch (result.outcome) {
     case FileOutcome::Done:
-        windowSystem_.setCaption(captionFor(answer->name));
+        setCaptionBase(captionFor(answer->name));
         modified_ = false;
         warnOfEngineChanges(answer->path);
         return true;
@@ -119,7 +119,9 @@ void EditorDialog::loadFontFile(const std::string& path)
         windowSystem_.showMessage(std::string(ReadErrorText) + "\n\n" + describe(result), "", MessageButtons::Ok);
         return;
     }
-    windowSystem_.setCaption(captionFor(fileTitle_ + "." + fileExt_));
+    // The font may now hold another number of codes.
+    fontResized();
+    setCaptionBase(captionFor(fileTitle_ + "." + fileExt_));
     setLetterMode(0);
     refreshWindow();
     modified_ = false;
