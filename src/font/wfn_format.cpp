@@ -21,6 +21,7 @@
 // stored; a read sets it to the tallest glyph's height.
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -142,45 +143,45 @@ FileResult BitmapFont::writeWfn(const std::string& path) const
 
 FileResult BitmapFont::writeWfnBytes(std::vector<std::uint8_t>& bytes) const
 {
-    // Lay out the records first: a font whose records or table would not be
-    // reachable through 16-bit positions is refused before any file is made.
-    ByteWriter records;
+    // The records first, then the table; a font whose records or table would
+    // not be reachable through 16-bit positions is refused before any file
+    // is made.
+    ByteWriter out;
+    out.reserve(PositionLimit);
+    out.append(std::span(reinterpret_cast<const std::uint8_t*>(Signature.data()), Signature.size()));
+    out.u16le(0); // the table position, set once it is known
     std::vector<std::uint16_t> table(glyphs.size(), 0);
     // Where each distinct record was written, keyed by its bytes.
     std::unordered_map<std::string, std::uint16_t> written;
+    std::array<std::uint8_t, MaxPackedBytes> rows;
     for (int c = 0; c < codeCount(); ++c) {
         const Glyph& glyph = glyphs[c];
         if (!fitsGlyph(glyph.width, glyph.height))
             return FileResult::failed(FileError::GlyphTooLarge, c);
         if (c >= GlyphCount && glyph.isEmpty())
             continue;
-        ByteWriter record;
-        record.u16le(static_cast<std::uint16_t>(glyph.width));
-        record.u16le(static_cast<std::uint16_t>(glyph.height));
-        appendRows(record, glyph);
-        std::string key(record.bytes().begin(), record.bytes().end());
+        packRows(glyph, rows);
+        const std::span<const std::uint8_t> packed = std::span(rows).first(packedSize(glyph.width, glyph.height));
+        std::string key = { static_cast<char>(glyph.width), static_cast<char>(glyph.height) };
+        key.append(packed.begin(), packed.end());
         if (c >= GlyphCount) {
             if (const auto found = written.find(key); found != written.end()) {
                 table[c] = found->second;
                 continue;
             }
         }
-        const std::size_t position = HeaderBytes + records.position();
-        if (position >= PositionLimit)
+        if (out.position() >= PositionLimit)
             return FileResult::failed(FileError::FontTooLarge, c);
-        table[c] = static_cast<std::uint16_t>(position);
+        table[c] = static_cast<std::uint16_t>(out.position());
         written.emplace(std::move(key), table[c]);
-        records.append(record.bytes());
+        out.u16le(static_cast<std::uint16_t>(glyph.width));
+        out.u16le(static_cast<std::uint16_t>(glyph.height));
+        out.append(packed);
     }
-    const std::size_t tablePosition = HeaderBytes + records.position();
+    const std::size_t tablePosition = out.position();
     if (tablePosition >= PositionLimit)
         return FileResult::failed(FileError::FontTooLarge);
-
-    ByteWriter out;
-    out.reserve(tablePosition + 2 * table.size());
-    out.append(std::span(reinterpret_cast<const std::uint8_t*>(Signature.data()), Signature.size()));
-    out.u16le(static_cast<std::uint16_t>(tablePosition));
-    out.append(records.bytes());
+    out.patchU16le(Signature.size(), static_cast<std::uint16_t>(tablePosition));
     for (std::uint16_t entry : table)
         out.u16le(entry);
 
