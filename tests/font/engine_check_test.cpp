@@ -117,19 +117,6 @@ TEST(EngineCheck, AppliesTheAgsLoadingRules)
     });
 }
 
-TEST(EngineCheck, NotesThatOnlyUnicodeGamesDrawAgsCharactersAbove255)
-{
-    std::vector<unsigned> entries(257, 0);
-    entries[255] = 17;
-    EXPECT_TRUE(checkWithAgs(agsFile(AgsRecord, entries)).notes.empty());
-    entries[256] = 17;
-    const EngineCheck check = checkWithAgs(agsFile(AgsRecord, entries));
-    EXPECT_EQ(check.verdict, EngineVerdict::Loads);
-    ASSERT_EQ(check.notes.size(), 1u);
-    EXPECT_NE(engineCheckLine("f.wfn", check).find("loads; note: characters above 255 are drawn only by a game in Unicode mode"),
-        std::string::npos);
-}
-
 TEST(EngineCheck, AppliesTheScummVmLoadingRules)
 {
     using enum EngineVerdict;
