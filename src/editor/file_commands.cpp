@@ -87,7 +87,9 @@ bool EditorDialog::saveFont()
         // The writer has said why; nothing was saved, so the font stays changed.
         return false;
     case FileOutcome::Failed:
-        windowSystem_.showMessage(WriteErrorText, "", MessageButtons::Ok);
+        // The reason matters here: a font too large for the format needs
+        // other action than a full disk does.
+        windowSystem_.showMessage(std::string(WriteErrorText) + "\n\n" + describe(result), "", MessageButtons::Ok);
         return false;
     }
     return false;

@@ -12,7 +12,7 @@ namespace {
 
 const char* const Prompt = "Do you want to save the changes made to this font?,";
 const char* const ReadError = "Invalid file type, or miscellaneous read error.";
-const char* const WriteError = "Error writing file.";
+const char* const WriteError = "Error writing file.\n\ncannot write the file";
 
 std::vector<std::uint8_t> fileBytes(const std::string& path)
 {
