@@ -108,6 +108,27 @@ TEST(Convert, DumpsEveryGlyphAsRowsOfHashesAndDots)
             + ": the file holds only 127 characters; the codes it lacks, up to 127, were left empty\n");
 }
 
+TEST(Convert, RecodeNamesGlyphsWithoutAPlaceAndDropsThemOnlyWhenAsked)
+{
+    TestFolder folder;
+    BitmapFont font;
+    font.setCodeCount(0x4e01);
+    font.glyphs[0x44f].width = font.glyphs[0x4e00].width = 1; // я, and a sign koi8-r lacks
+    ASSERT_TRUE(font.writeWfn(folder.path("u.wfn")).ok());
+    const std::vector<std::string> recode = { "--recode", "unicode:koi8-r", folder.path("u.wfn"), folder.path("k.wfn") };
+    ConvertRun refused = convert(recode);
+    EXPECT_EQ(refused.status, ConvertFailed);
+    EXPECT_EQ(refused.err, "cannot recode " + folder.path("u.wfn")
+            + ": the glyphs of codes 19968 have no place in koi8-r (--drop-unmapped leaves them out)\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.path("k.wfn")));
+    ConvertRun dropped = convert({ recode[0], recode[1], "--drop-unmapped", recode[2], recode[3] });
+    EXPECT_EQ(dropped.status, ConvertOk) << dropped.err;
+    EXPECT_EQ(dropped.err, "dropped from " + folder.path("u.wfn") + ": the glyphs of codes 19968 have no place in koi8-r\n");
+    ASSERT_TRUE(font.readWfn(folder.path("k.wfn")).ok());
+    EXPECT_EQ(font.glyphs[0xd1].width, 1); // я is byte 0xd1 in koi8-r
+    EXPECT_EQ(convert({ "--recode", "cp1251:utf8", recode[2], recode[3] }).status, ConvertUsage);
+}
+
 TEST(Convert, UnreadableInputNamesTheFileAndLeavesTheOutputAlone)
 {
     TestFolder folder;
