@@ -90,10 +90,12 @@ FileResult BitmapFont::readWfnBytes(std::span<const std::uint8_t> bytes)
         }
         FileError error = FileError::RecordOutsideFile;
         if (entry < bytes.size()) {
-            reader.seek(entry);
-            const int width = reader.u16le();
-            const int height = reader.u16le();
-            error = checkRecord(reader, width, height, records[c]);
+            // A reader of its own: an overrun here must not mark the records after it.
+            ByteReader record(bytes);
+            record.seek(entry);
+            const int width = record.u16le();
+            const int height = record.u16le();
+            error = checkRecord(record, width, height, records[c]);
         }
         if (error == FileError::None)
             continue;

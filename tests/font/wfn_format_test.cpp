@@ -85,6 +85,10 @@ TEST(WfnRead, ReadsWhatTheEngineLoads)
         { "129 entries, the last 0", [&] { auto b = startStateFile(); appendU16(b, 0); return b; }(), { 128 }, "" },
         { "127 entries", cut(startStateFile(), 912), { 127 },
             "the file holds only 127 characters; the codes it lacks, up to 127, were left empty" },
+        // Junk after the table: entries that name no readable record, the
+        // first running past the end, before one that names a good record.
+        { "junk entries after 128", [&] { auto b = startStateFile(); append(b, { 0xff, 0xff, 0x96, 0x03, 17, 0 }); return b; }(),
+            { 128, 129 }, "2 characters from code 128 on name no readable record and were left empty" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
