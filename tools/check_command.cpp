@@ -29,6 +29,9 @@ void writeJsonObject(std::ostream& out, const std::string& file, const EngineChe
         << ", \"verdict\": \"" << verdictWord(check.verdict) << "\", \"reasons\": [";
     for (std::size_t i = 0; i < check.reasons.size(); ++i)
         out << (i == 0 ? "" : ", ") << jsonString(check.reasons[i]);
+    out << "], \"notes\": [";
+    for (std::size_t i = 0; i < check.notes.size(); ++i)
+        out << (i == 0 ? "" : ", ") << jsonString(check.notes[i]);
     out << "], \"lineHeight\": " << check.lineHeight << ", \"glyphs\": [";
     for (std::size_t i = 0; i < check.glyphs.size(); ++i)
         out << (i == 0 ? "" : ", ") << '[' << check.glyphs[i].width << ", " << check.glyphs[i].height << ']';

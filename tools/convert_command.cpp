@@ -1,5 +1,6 @@
 #include "convert_command.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "font/bitmap_font.h"
 #include "font/engine_check.h"
 #include "font/font_files.h"
+#include "font/recode.h"
 #include "font_dump.h"
 #include "font_file_command.h"
 #include "platform/message_boxes.h"
@@ -33,6 +35,10 @@ constexpr std::string_view Usage =
     "       glyphsmith-convert --check [--json] FILE...\n"
     "                                                  say whether the game engine loads each\n"
     "                                                  font as drawn, with changes, or not at all\n"
+    "       glyphsmith-convert --recode FROM:TO [--drop-unmapped] IN OUT\n"
+    "                                                  move the glyphs of codes 128 and up from\n"
+    "                                                  one encoding to another: unicode or an\n"
+    "                                                  8-bit code page (cp1251, koi8-r, ...)\n"
     "       glyphsmith-convert --help                  show this text\n"
     "\n"
     "The format of each file follows its extension: .wfn is an AGS font,\n"
@@ -139,6 +145,75 @@ public:
     MessageResult showMessage(std::string_view, std::string_view, MessageButtons) override { return MessageResult::Ok; }
 };
 
+std::string codePageList()
+{
+    std::string list;
+    for (std::string_view name : codePageNames())
+        list += (list.empty() ? "" : ", ") + std::string(name);
+    return list;
+}
+
+bool parseEncoding(std::string_view name, TextEncoding& encoding)
+{
+    if (name == "unicode") {
+        encoding = {};
+        return true;
+    }
+    encoding.page = findCodePage(name);
+    return encoding.page != nullptr;
+}
+
+std::string encodingName(TextEncoding encoding)
+{
+    return encoding.page ? std::string(encoding.page->name) : "unicode";
+}
+
+std::string codeList(const std::vector<int>& codes)
+{
+    std::string list;
+    for (int code : codes)
+        list += (list.empty() ? "" : ", ") + std::to_string(code);
+    return list;
+}
+
+// --recode FROM:TO [--drop-unmapped] IN OUT, with --drop-unmapped anywhere after FROM:TO.
+int runRecode(std::vector<std::string> arguments, FileServices services, std::ostream& err)
+{
+    const auto drop = std::ranges::find(arguments, "--drop-unmapped");
+    const bool dropUnmapped = drop != arguments.end();
+    if (dropUnmapped)
+        arguments.erase(drop);
+    if (arguments.size() != 4)
+        return usageError(err, "--recode takes FROM:TO and two files");
+    for (std::size_t i = 2; i < arguments.size(); ++i)
+        if (arguments[i].empty() || arguments[i].starts_with('-'))
+            return usageError(err, "unexpected argument '" + arguments[i] + "'");
+    const std::string& pair = arguments[1];
+    const std::size_t colon = pair.find(':');
+    TextEncoding from;
+    TextEncoding to;
+    if (colon == std::string::npos || !parseEncoding(std::string_view(pair).substr(0, colon), from)
+        || !parseEncoding(std::string_view(pair).substr(colon + 1), to))
+        return usageError(err, "FROM:TO must name two encodings, each unicode or one of " + codePageList());
+
+    const std::string& in = arguments[2];
+    const std::string& out = arguments[3];
+    auto font = std::make_unique<BitmapFont>();
+    if (!readInto(*font, in, services, err))
+        return ConvertFailed;
+    auto recoded = std::make_unique<BitmapFont>();
+    const std::vector<int> unmapped = recodeFont(*font, from, to, *recoded);
+    if (!unmapped.empty()) {
+        const std::string codes = "the glyphs of codes " + codeList(unmapped) + " have no place in " + encodingName(to);
+        if (!dropUnmapped) {
+            err << "cannot recode " << in << ": " << codes << " (--drop-unmapped leaves them out)\n";
+            return ConvertFailed;
+        }
+        err << "dropped from " << in << ": " << codes << '\n';
+    }
+    return writeFrom(*recoded, out, services, err) ? ConvertOk : ConvertFailed;
+}
+
 } // namespace
 
 int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
@@ -172,6 +247,10 @@ int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std
         if (!importFromFontFile(*font, options, *fontFiles, err))
             return ConvertFailed;
         return writeFrom(*font, options.out, { messages }, err) ? ConvertOk : ConvertFailed;
+    }
+    if (mode == "--recode") {
+        ErrorStreamMessages messages(err);
+        return runRecode(arguments, FileServices{ messages }, err);
     }
     const std::size_t expected = mode == "--system-font" ? 3 : 2;
     if (mode != "" && mode != "--dump" && mode != "--system-font")

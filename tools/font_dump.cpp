@@ -8,7 +8,7 @@ void dumpFont(const BitmapFont& font, std::ostream& out)
 {
     out << "line-height " << font.lineHeight << '\n';
     std::string row;
-    for (int code = 0; code < GlyphCount; ++code) {
+    for (int code = 0; code < font.codeCount(); ++code) {
         const Glyph& glyph = font.glyphs[code];
         out << "glyph " << code << ' ' << glyph.width << ' ' << glyph.height << '\n';
         for (int y = 0; y < glyph.height; ++y) {

@@ -10,6 +10,8 @@ inline constexpr int HeightBox = 1000;
 inline constexpr int WidthBox = 1001;
 inline constexpr int LetterNumberBox = 1003;
 inline constexpr int CharacterBox = 1008;
+// How many codes the font holds; a new number takes effect when the box is left.
+inline constexpr int CodesBox = 1027;
 
 inline constexpr int ShiftUpButton = 1004;
 inline constexpr int ShiftDownButton = 1005;

@@ -1,5 +1,6 @@
 #include "editor/editor_dialog.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "editor/editor_controls.h"
@@ -73,6 +74,7 @@ void EditorDialog::initDialog()
     windowSystem_.setIcons(appIcon_, appIcon_);
     windowSystem_.centreOnScreen();
     windowSystem_.limitText(CharacterBox, 1);
+    fontResized();
     setLetterMode(0);
     if (hooks_.startUp)
         hooks_.startUp();
@@ -185,6 +187,9 @@ void EditorDialog::editFocusLost(int controlId)
     case WidthBox:
         setBoxNumber(WidthBox, currentGlyph_->width);
         break;
+    case CodesBox:
+        codesBoxLeft();
+        break;
     case HeightBox:
         setBoxNumber(HeightBox, letterMode_ ? currentGlyph_->height : font_.lineHeight);
         break;
@@ -197,8 +202,10 @@ void EditorDialog::selectLetter(int code, bool force)
 {
     if (code == currentLetter_ && !force)
         return;
-    currentLetter_ = ((code % GlyphCount) + GlyphCount) % GlyphCount;
+    const int codes = font_.codeCount();
+    currentLetter_ = ((code % codes) + codes) % codes;
     currentGlyph_ = &font_.glyphs[currentLetter_];
+    showBlockOf(currentLetter_);
     setLetterMode(1);
     // While the user types a number, the box is left as typed.
     if (windowSystem_.focusedControl() != LetterNumberBox)
@@ -244,22 +251,24 @@ void EditorDialog::setBoxNumber(int controlId, int value)
 void EditorDialog::setCharacterBox(int code)
 {
     // Code 0 cannot stand in the box: it shows as the empty text.
-    const char character = static_cast<char>(code);
-    windowSystem_.setControlText(CharacterBox, code == 0 ? std::string_view() : std::string_view(&character, 1));
+    windowSystem_.setControlText(CharacterBox, characterText(code));
 }
 
 void EditorDialog::letterNumberChanged()
 {
     const int value = boxNumber(LetterNumberBox);
-    if (value >= 1 && value < GlyphCount)
+    if (value >= 1 && value < font_.codeCount())
         selectLetter(value, false);
 }
 
 void EditorDialog::characterChanged()
 {
     const std::string text = windowSystem_.controlText(CharacterBox, BoxReadLimit);
-    if (!text.empty())
-        selectLetter(static_cast<unsigned char>(text[0]), false);
+    const int code = characterCode(text);
+    // A font of 128 codes takes any character, reduced into 0..127; a larger
+    // one only the characters it holds.
+    if (!text.empty() && (font_.codeCount() == GlyphCount || code < font_.codeCount()))
+        selectLetter(code, false);
     windowSystem_.selectText(CharacterBox, 0, 1);
     windowSystem_.scrollCaretIntoView(CharacterBox);
 }
@@ -291,9 +300,12 @@ void EditorDialog::heightChanged()
 
 void EditorDialog::stepCharacter(int step)
 {
-    const std::string text = windowSystem_.controlText(CharacterBox, BoxReadLimit);
-    const int code = text.empty() ? 0 : static_cast<unsigned char>(text[0]);
-    setCharacterBox((code + GlyphCount + step) % GlyphCount);
+    const int codes = font_.codeCount();
+    int code = (characterCode(windowSystem_.controlText(CharacterBox, BoxReadLimit)) % codes + codes + step) % codes;
+    // No character has a surrogate code: step over them.
+    if (code >= 0xd800 && code <= 0xdfff)
+        code = step > 0 ? (codes > 0xe000 ? 0xe000 : 0) : 0xd7ff;
+    setCharacterBox(code);
 }
 
 void EditorDialog::stepWidth(int step)

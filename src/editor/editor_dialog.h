@@ -8,7 +8,9 @@
 // The class is spread over files by concern: editor_dialog.cpp (state,
 // selection, the boxes and arrows, the dispatch of commands), font_view.cpp
 // (painting), file_commands.cpp (Open, Save, Quit), mouse_editing.cpp and
-// glyph_commands.cpp (pixel edits and the glyph buttons).
+// glyph_commands.cpp (pixel edits and the glyph buttons), code_blocks.cpp
+// (fonts of more than 128 codes: paging, the character text, growing and
+// shrinking the font).
 
 #include <functional>
 #include <string>
@@ -36,8 +38,8 @@ public:
 
     // --- Operations the rest of the program uses ---
 
-    // Makes glyph `code` (reduced into 0..127) current and shows it in letter
-    // mode. Selecting the current code again does nothing unless `force`.
+    // Makes glyph `code` (reduced into 0..codeCount() - 1) current and shows
+    // it in letter mode. Selecting the current code again does nothing unless `force`.
     void selectLetter(int code, bool force);
     // 1 = letter mode, 0 = overview; brings the Width and Height boxes in line.
     void setLetterMode(int mode);
@@ -49,6 +51,18 @@ public:
     // must already name that file.
     void loadFontFile(const std::string& path);
     void setFileNames(std::string title, std::string extension);
+
+    // Fonts of more than 128 codes (code_blocks.cpp). The overview shows one
+    // block of 128 codes, 16 by 8.
+    // Shows the previous (-1) or next (+1) block; in letter mode selects the
+    // letter at the same place in that block (or the last code). Nothing
+    // happens past the first or last block.
+    void stepBlock(int direction);
+    // Makes the font hold `count` codes (clamped to 128 .. 65536). Shrinking
+    // past glyphs that are not empty asks first. True when the font changed.
+    bool resizeFont(int count);
+    // The first code of the block the overview shows.
+    int shownBlockStart() const { return shownBlock_ * GlyphCount; }
 
     // --- State, for the application and for tests ---
 
@@ -87,6 +101,24 @@ private:
     void stepWidth(int step);
     void stepHeight(int step);
     void showOverview();
+
+    // Fonts of more than 128 codes (code_blocks.cpp).
+    // The code of the first character of a box's text: UTF-8, or a byte of
+    // its own where the text is not UTF-8; 0 for the empty text.
+    static int characterCode(std::string_view text);
+    // The text of code `code`: UTF-8, empty for 0 and for codes no character has.
+    static std::string characterText(int code);
+    // Brings the editor in line with a font whose number of codes may have
+    // changed: the current letter, the shown block, the Codes box, the caption.
+    void fontResized();
+    void codesBoxLeft();
+    // Shows the block holding `code` in the overview.
+    void showBlockOf(int code);
+    // The caption without the shown codes; set after a load or a save.
+    void setCaptionBase(std::string caption);
+    // The caption base and, for a font of more than 128 codes, the codes
+    // shown, for example "Glyphsmith (font.wfn) U+0400-U+047F".
+    void showCaption();
 
     // Painting (font_view.cpp).
     void paintLetter(ClientSurface& surface);
@@ -140,6 +172,11 @@ private:
     Glyph undoGlyph_;
     std::string fileTitle_;
     std::string fileExt_;
+    // The block of 128 codes the overview shows.
+    int shownBlock_ = 0;
+    // The caption without the shown codes, and the whole caption last set.
+    std::string captionBase_;
+    std::string caption_;
 };
 
 } // namespace glyphsmith

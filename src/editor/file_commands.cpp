@@ -83,7 +83,7 @@ bool EditorDialog::saveFont()
         = writeFontFile(font_, formatForExtension(fileExt_, fileTitle_), answer->path, fileServices());
     switch (result.outcome) {
     case FileOutcome::Done:
-        windowSystem_.setCaption(captionFor(answer->name));
+        setCaptionBase(captionFor(answer->name));
         modified_ = false;
         warnOfEngineChanges(answer->path);
         return true;
@@ -91,7 +91,9 @@ bool EditorDialog::saveFont()
         // The writer has said why; nothing was saved, so the font stays changed.
         return false;
     case FileOutcome::Failed:
-        windowSystem_.showMessage(WriteErrorText, "", MessageButtons::Ok);
+        // The reason matters here: a font too large for the format needs
+        // other action than a full disk does.
+        windowSystem_.showMessage(std::string(WriteErrorText) + "\n\n" + describe(result), "", MessageButtons::Ok);
         return false;
     }
     return false;
@@ -123,7 +125,9 @@ void EditorDialog::loadFontFile(const std::string& path)
         windowSystem_.showMessage(std::string(ReadErrorText) + "\n\n" + describe(result), "", MessageButtons::Ok);
         return;
     }
-    windowSystem_.setCaption(captionFor(fileTitle_ + "." + fileExt_));
+    // The font may now hold another number of codes.
+    fontResized();
+    setCaptionBase(captionFor(fileTitle_ + "." + fileExt_));
     setLetterMode(0);
     refreshWindow();
     modified_ = false;

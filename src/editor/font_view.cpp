@@ -94,10 +94,13 @@ void EditorDialog::paintOverview(ClientSurface& surface)
 {
     const GridCellSize cell = font_.gridCellSize();
     fitWindowToOverview(cell);
+    // The block of 128 codes shown; the last block of a font may be partial.
+    const int first = shownBlockStart();
     for (int column = 0; column < OverviewColumns; ++column)
         for (int row = 0; row < OverviewRows; ++row)
-            paintPreview(surface, font_.glyphs[OverviewColumns * row + column],
-                ViewLeft + OverviewScale * column * cell.width, ViewTop + OverviewScale * row * cell.height);
+            if (const int code = first + OverviewColumns * row + column; code < font_.codeCount())
+                paintPreview(surface, font_.glyphs[code], ViewLeft + OverviewScale * column * cell.width,
+                    ViewTop + OverviewScale * row * cell.height);
 }
 
 void EditorDialog::fitWindowToOverview(GridCellSize cell)

@@ -51,8 +51,9 @@ void EditorDialog::press(int x, int y)
         const GridCellSize cell = font_.gridCellSize();
         const int column = (x - ViewLeft) / (OverviewScale * cell.width);
         const int row = (y - ViewTop) / (OverviewScale * cell.height);
-        if (column < OverviewColumns && row < OverviewRows)
-            selectLetter(OverviewColumns * row + column, false);
+        const int code = shownBlockStart() + OverviewColumns * row + column;
+        if (column < OverviewColumns && row < OverviewRows && code < font_.codeCount())
+            selectLetter(code, false);
         return;
     }
     int pixelX = 0;

@@ -10,7 +10,12 @@
 //     character shown as nothing;
 //   - the records are taken in the order of their distinct positions, and a
 //     record's rows may not run past the next record or the table: the engine
-//     cuts them there and keeps only the whole rows that remain.
+//     cuts them there and keeps only the whole rows that remain;
+//   - but when a record with pixels is followed fewer than 4 bytes after its
+//     start by the next record, that cut becomes a copy of negative length
+//     and the loader corrupts its memory: we call such a file refused;
+//   - only a game in Unicode mode reaches codes above 255: an 8-bit game's
+//     characters are single bytes.
 
 #include <algorithm>
 #include <cstring>
@@ -84,6 +89,11 @@ EngineCheck checkWithAgs(std::span<const std::uint8_t> file)
         int height = static_cast<int>(u16At(file, entry + 2));
         const auto next = std::ranges::upper_bound(starts, entry);
         const std::size_t end = next == starts.end() ? table : *next;
+        if (end < entry + SizeBytes && packedSize(width, height) > 0) {
+            const auto other = std::ranges::find(entries, end) - entries.begin();
+            return refused("the engine's loader fails on this file: the records of characters " + std::to_string(c)
+                + " and " + std::to_string(other) + " start " + std::to_string(end - entry) + " bytes apart");
+        }
         // A following record may even start inside this one's size fields.
         const std::size_t room = end > entry + SizeBytes ? end - (entry + SizeBytes) : 0;
         if (packedSize(width, height) > room) {
@@ -96,6 +106,11 @@ EngineCheck checkWithAgs(std::span<const std::uint8_t> file)
         check.glyphs[c] = { width, height };
         check.lineHeight = std::max(check.lineHeight, height);
     }
+    constexpr std::size_t LastByteCode = 255;
+    if (std::any_of(entries.begin() + static_cast<std::ptrdiff_t>(std::min(entries.size(), LastByteCode + 1)), entries.end(),
+            [](std::size_t entry) { return entry != 0; }))
+        check.notes.push_back("characters above 255 are drawn only by a game in Unicode mode, on an engine whose "
+                              "WFN fonts read UTF-8 text");
     check.verdict = check.reasons.empty() ? EngineVerdict::Loads : EngineVerdict::Changed;
     return check;
 }

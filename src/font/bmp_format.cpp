@@ -1,10 +1,19 @@
 // The glyph sheet: the whole font as one uncompressed 24-bit BMP picture.
 //
-// The picture is a grid of 16 x 8 equal cells; glyph c sits in the top-left
-// corner of cell column c % 16, cell row c / 16. A set pixel is white, a clear
-// pixel black, and the rest of each cell is grey (153). On export the cells are
-// two pixels wider and taller than the largest glyph (at least 8 x 8), so every
+// The picture is a grid of 16 columns of equal cells, one row of cells per 16
+// codes (8 rows for a font of 128 codes); glyph c sits in the top-left corner
+// of cell column c % 16, cell row c / 16. A set pixel is white, a clear pixel
+// black, and the rest of each cell is grey (153). On export the cells are two
+// pixels wider and taller than the largest glyph (at least 8 x 8), so every
 // glyph has a grey column to its right and a grey row below it.
+//
+// A font of more than 128 codes is drawn with square cells, as wide as the
+// wider and taller of the two sizes above, and the bottom-right pixel of the
+// picture, always grey, is a darker grey 100 + u, where u (0 to 15) counts
+// the unused cells at the end of the last row. That pixel tells the import to
+// read rows of square cells down the whole picture, giving 16 x rows - u
+// codes; any other sheet is read as 8 rows of 128 codes. Sheets taller than
+// 32,768 pixels are refused, since common picture editors do not open them.
 //
 // The file is a 14-byte file header ("BM", file size, reserved, offset of the
 // pixels) and a 40-byte info header (size 40, width, height, planes 1, 24 bits,
@@ -40,6 +49,10 @@ constexpr std::uint8_t ClearColour = 0;
 constexpr std::uint8_t MarkerColour = 153;
 constexpr std::int32_t HorizontalPixelsPerMetre = 3790;
 constexpr std::int32_t VerticalPixelsPerMetre = 3780;
+// The darkest grey of the bottom-right pixel of a sheet of more than 128
+// codes; see the top of this file.
+constexpr std::uint8_t TallSheetMarker = 100;
+constexpr std::int32_t MaxSheetHeight = 32768;
 
 // Far more than any sheet of 64 x 64 glyphs needs, small enough to hold in memory.
 constexpr std::size_t MaxSheetFileSize = 256u * 1024 * 1024;
@@ -57,6 +70,8 @@ struct SheetHeader {
 struct SheetGrid {
     std::int64_t cellWidth = 0;
     std::int64_t cellHeight = 0;
+    std::int64_t cellRows = 8;
+    int codes = GlyphCount;
     std::uint64_t rowBytes = 0;
     bool topDown = false;
     // Stored rows to pass over before the first grid row (top-down sheets only).
@@ -68,7 +83,7 @@ struct SheetGrid {
     // counted from the top-left corner of the grid.
     std::uint64_t offsetOf(std::int64_t x, std::int64_t y) const
     {
-        const std::uint64_t gridRows = static_cast<std::uint64_t>(8 * cellHeight);
+        const std::uint64_t gridRows = static_cast<std::uint64_t>(cellRows * cellHeight);
         const std::uint64_t row = topDown ? skippedRows + static_cast<std::uint64_t>(y)
                                           : gridRows - 1 - static_cast<std::uint64_t>(y);
         return row * rowBytes + 3 * static_cast<std::uint64_t>(x);
@@ -93,9 +108,29 @@ FileError readHeader(ByteReader& reader, SheetHeader& header)
     return reader.overran() ? FileError::EndsInsideHeader : FileError::None;
 }
 
+// How many codes a sheet of square cells holds when its bottom-right pixel is
+// the darker grey of a sheet of more than 128 codes; 0 for any other sheet.
+int tallSheetCodes(const SheetHeader& header, std::span<const std::uint8_t> block)
+{
+    const std::int64_t width = header.width;
+    const std::int64_t rows = std::llabs(static_cast<long long>(header.height));
+    const std::int64_t side = width / 16;
+    if (side <= 0 || width % 16 != 0 || rows % side != 0 || rows / side <= 8 || rows / side > MaxCodeCount / 16)
+        return 0;
+    const std::uint64_t rowBytes = (3 * static_cast<std::uint64_t>(width) + 3) / 4 * 4;
+    const std::uint64_t bottomRow = header.height < 0 ? static_cast<std::uint64_t>(rows) - 1 : 0;
+    const std::uint64_t corner = bottomRow * rowBytes + 3 * static_cast<std::uint64_t>(width - 1);
+    if (corner + 3 > block.size())
+        return 0;
+    const std::uint8_t grey = block[corner];
+    if (block[corner + 1] != grey || block[corner + 2] != grey || grey < TallSheetMarker || grey >= TallSheetMarker + 16)
+        return 0;
+    return static_cast<int>(16 * (rows / side)) - (grey - TallSheetMarker);
+}
+
 // Lays the grid over the pixel block and checks that the block holds every
 // byte the scan can look at, so that the scan itself cannot fail.
-FileError placeGrid(const SheetHeader& header, std::uint64_t blockSize, SheetGrid& grid)
+FileError placeGrid(const SheetHeader& header, std::span<const std::uint8_t> block, SheetGrid& grid)
 {
     // Both dimensions fit in 32 bits, so every size below fits in 64 bits:
     // at most 2^31 rows of at most 3 * 2^31 + 3 bytes.
@@ -103,6 +138,11 @@ FileError placeGrid(const SheetHeader& header, std::uint64_t blockSize, SheetGri
     const std::int64_t rows = std::llabs(static_cast<long long>(header.height));
     grid.cellWidth = width / 16;
     grid.cellHeight = rows / 8;
+    if (const int codes = tallSheetCodes(header, block); codes > 0) {
+        grid.codes = codes;
+        grid.cellHeight = grid.cellWidth;
+        grid.cellRows = rows / grid.cellWidth;
+    }
     grid.topDown = header.height < 0;
     if (grid.empty())
         return FileError::None;
@@ -111,13 +151,13 @@ FileError placeGrid(const SheetHeader& header, std::uint64_t blockSize, SheetGri
     // Bottom-up rows put the grid in the first stored rows, leaving the few
     // rows above it (height mod 8) unread. A top-down sheet is read as the
     // same picture: its first stored rows are those top rows, skipped.
-    const std::uint64_t gridRows = static_cast<std::uint64_t>(8 * grid.cellHeight);
+    const std::uint64_t gridRows = static_cast<std::uint64_t>(grid.cellRows * grid.cellHeight);
     grid.skippedRows = grid.topDown ? static_cast<std::uint64_t>(rows) - gridRows : 0;
     const std::uint64_t rowsNeeded = grid.skippedRows + gridRows;
     const std::uint64_t lastRowBytes = 3 * 16 * static_cast<std::uint64_t>(grid.cellWidth);
     // The last row needs only the grid's pixels, not its padding.
     const std::uint64_t needed = (rowsNeeded - 1) * grid.rowBytes + lastRowBytes;
-    return needed > blockSize ? FileError::PixelDataTooShort : FileError::None;
+    return needed > block.size() ? FileError::PixelDataTooShort : FileError::None;
 }
 
 // Reads one cell into `glyph`, which is already clear. At most 64 columns and
@@ -156,9 +196,16 @@ FileResult BitmapFont::writeBmp(const std::string& path) const
 
 FileResult BitmapFont::writeBmpBytes(std::vector<std::uint8_t>& bytes) const
 {
-    const GridCellSize cell = gridCellSize();
+    GridCellSize cell = gridCellSize();
+    const int cellRows = (codeCount() + 15) / 16;
+    if (codeCount() > GlyphCount) {
+        cell.width = std::max(cell.width, cell.height);
+        cell.height = cell.width;
+    }
+    if (cellRows * cell.height > MaxSheetHeight)
+        return FileResult::failed(FileError::SheetTooTall);
     const std::int32_t width = 16 * cell.width;
-    const std::int32_t height = 8 * cell.height;
+    const std::int32_t height = cellRows * cell.height;
     const std::uint32_t imageSize = static_cast<std::uint32_t>(3 * width * height);
 
     ByteWriter writer;
@@ -182,7 +229,7 @@ FileResult BitmapFont::writeBmpBytes(std::vector<std::uint8_t>& bytes) const
 
     // Rows of 48 * cellWidth bytes are already a multiple of four: no padding.
     std::vector<std::uint8_t> pixels(imageSize, MarkerColour);
-    for (int code = 0; code < GlyphCount; ++code) {
+    for (int code = 0; code < codeCount(); ++code) {
         const Glyph& glyph = glyphs[code];
         const int left = (code % 16) * cell.width;
         const int top = (code / 16) * cell.height;
@@ -197,6 +244,11 @@ FileResult BitmapFont::writeBmpBytes(std::vector<std::uint8_t>& bytes) const
                 std::fill_n(pixels.begin() + static_cast<std::ptrdiff_t>(offset), 3, colour);
             }
         }
+    }
+    if (codeCount() > GlyphCount) {
+        // Bottom-up rows: the bottom-right pixel is the last of the first stored row.
+        const std::uint8_t unusedCells = static_cast<std::uint8_t>(16 * cellRows - codeCount());
+        std::fill_n(pixels.begin() + 3 * (width - 1), 3, static_cast<std::uint8_t>(TallSheetMarker + unusedCells));
     }
     writer.append(pixels);
 
@@ -232,14 +284,15 @@ FileResult BitmapFont::readBmpBytes(std::span<const std::uint8_t> file, MessageB
     const std::span<const std::uint8_t> block = file.subspan(header.pixelOffset);
 
     SheetGrid grid;
-    if (FileError error = placeGrid(header, block.size(), grid); error != FileError::None)
+    if (FileError error = placeGrid(header, block, grid); error != FileError::None)
         return FileResult::failed(error);
 
     // The whole file has been checked: from here on nothing can fail.
+    setCodeCount(grid.codes);
     clear();
     if (grid.empty())
         return FileResult::done();
-    for (int code = 0; code < GlyphCount; ++code)
+    for (int code = 0; code < codeCount(); ++code)
         scanCell(block, grid, (code % 16) * grid.cellWidth, (code / 16) * grid.cellHeight, glyphs[code]);
     return FileResult::done();
 }

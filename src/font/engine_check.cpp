@@ -25,7 +25,8 @@ std::string engineCheckLine(std::string_view label, const EngineCheck& check)
     std::string line = std::string(label) + ": " + std::string(engineName(check.engine)) + ": ";
     switch (check.verdict) {
     case EngineVerdict::Loads:
-        return line + "loads";
+        line += "loads";
+        break;
     case EngineVerdict::Changed:
         line += "loads with changes: ";
         break;
@@ -35,6 +36,8 @@ std::string engineCheckLine(std::string_view label, const EngineCheck& check)
     }
     for (std::size_t i = 0; i < check.reasons.size(); ++i)
         line += (i == 0 ? "" : "; ") + check.reasons[i];
+    for (const std::string& note : check.notes)
+        line += "; note: " + note;
     return line;
 }
 

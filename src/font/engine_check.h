@@ -42,6 +42,9 @@ struct EngineCheck {
     // Changed: one line per change, naming the character code and what
     // happens to it. Refused: the one reason. Loads: empty.
     std::vector<std::string> reasons;
+    // What the user should know though the engine loads the font as drawn,
+    // for example that only some games reach its characters.
+    std::vector<std::string> notes;
     // The line height the engine uses. An AGS font stores none; there it is
     // the tallest character the engine holds.
     int lineHeight = 0;
@@ -63,6 +66,7 @@ std::string_view engineName(Engine engine);
 //   "LABEL: ENGINE: loads"
 //   "LABEL: ENGINE: loads with changes: CHANGE; CHANGE; ..."
 //   "LABEL: ENGINE: refused: REASON"
+// each followed by "; note: NOTE" for every note.
 std::string engineCheckLine(std::string_view label, const EngineCheck& check);
 
 // Reads the file at `path` and checks it against each engine that reads its

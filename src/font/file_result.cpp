@@ -39,7 +39,12 @@ std::string describe(const FileResult& result)
     case FileError::PixelDataTooShort:
         return "the file holds fewer pixel rows than the picture needs";
     case FileError::FontTooLarge:
+        if (result.character >= 0)
+            return "the font is too large for this format: the record of character " + std::to_string(result.character)
+                + " would start beyond the 64 KiB its 16-bit positions reach";
         return "the font is too large for this format";
+    case FileError::SheetTooTall:
+        return "the glyph sheet would be taller than 32,768 pixels, more than picture editors open";
     case FileError::CannotWrite:
         return "cannot write the file";
     case FileError::ReadOnly:

@@ -27,6 +27,7 @@ enum class FileError {
     BadPixelOffset,    // the picture's pixel data starts outside the file
     PixelDataTooShort, // the picture holds fewer pixel rows than its size needs
     FontTooLarge,      // the font does not fit the format's 16-bit offsets
+    SheetTooTall,      // the glyph sheet would be taller than 32,768 pixels
     CannotWrite,       // the file could not be created or written
     ReadOnly,          // the user may not write the existing file
     NotRegularFile,    // the existing file is a folder, device, pipe or socket

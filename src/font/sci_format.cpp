@@ -2,7 +2,8 @@
 //
 //   0   2 bytes   resource header 0x87 0x00
 //   2   2 bytes   zero
-//   4   2 bytes   number of characters (we write 128)
+//   4   2 bytes   number of characters (128 for most fonts; SCI games draw
+//                 codes 128 to 255 as letters of their code page)
 //   6   2 bytes   line height
 //   8   2 x count offset table, code 0 first; an entry v names position v + 2,
 //                 since offsets count from the end of the resource header
@@ -66,12 +67,12 @@ FileResult BitmapFont::readSciBytes(std::span<const std::uint8_t> bytes)
     const int count = reader.u16le();
     const std::uint16_t fileLineHeight = reader.u16le();
 
-    // A font holds 128 characters; entries beyond them are not looked at.
-    const int used = std::min(count, GlyphCount);
+    // Every character of the count is read; a font holds at least 128 codes.
+    const int used = count;
     if (HeaderBytes + 2 * static_cast<std::size_t>(used) > bytes.size())
         return FileResult::failed(FileError::TableOutsideFile);
 
-    std::array<GlyphRecord, GlyphCount> records;
+    std::vector<GlyphRecord> records(static_cast<std::size_t>(used));
     for (int c = 0; c < used; ++c) {
         reader.seek(HeaderBytes + 2 * static_cast<std::size_t>(c));
         const std::size_t position = std::size_t{ reader.u16le() } + ResourceHeaderBytes;
@@ -87,8 +88,9 @@ FileResult BitmapFont::readSciBytes(std::span<const std::uint8_t> bytes)
     // Everything is known to be in the file: this part cannot fail. Unpacking
     // sets every cell of a glyph; glyphs the file does not reach are cleared
     // to 0 x 0.
+    setCodeCount(used);
     lineHeight = fileLineHeight;
-    for (int c = 0; c < GlyphCount; ++c) {
+    for (int c = 0; c < codeCount(); ++c) {
         Glyph& glyph = glyphs[c];
         if (c >= used) {
             glyph.clear();
@@ -97,11 +99,7 @@ FileResult BitmapFont::readSciBytes(std::span<const std::uint8_t> bytes)
         loadGlyph(bytes, records[c], glyph);
     }
 
-    FileResult result = FileResult::done();
-    if (count > GlyphCount)
-        result.warning = "the file holds " + std::to_string(count) + " characters; only the first "
-            + std::to_string(GlyphCount) + " were read";
-    return result;
+    return FileResult::done();
 }
 
 FileResult BitmapFont::writeSci(const std::string& path) const
@@ -115,14 +113,17 @@ FileResult BitmapFont::writeSciBytes(std::vector<std::uint8_t>& bytes) const
 {
     // Lay out the file first: a font whose records would not be reachable
     // through 16-bit offsets is refused before any file is made.
-    std::array<std::uint16_t, GlyphCount> table;
-    std::size_t position = HeaderBytes + 2 * GlyphCount;
-    for (int c = 0; c < GlyphCount; ++c) {
+    // The count is 16-bit: a font of every 65,536 codes cannot be written.
+    if (codeCount() > 0xffff)
+        return FileResult::failed(FileError::FontTooLarge);
+    std::vector<std::uint16_t> table(glyphs.size());
+    std::size_t position = HeaderBytes + 2 * glyphs.size();
+    for (int c = 0; c < codeCount(); ++c) {
         const Glyph& glyph = glyphs[c];
         if (!fitsGlyph(glyph.width, glyph.height))
             return FileResult::failed(FileError::GlyphTooLarge, c);
         if (position > LastRecordPosition)
-            return FileResult::failed(FileError::FontTooLarge);
+            return FileResult::failed(FileError::FontTooLarge, c);
         table[c] = static_cast<std::uint16_t>(position - ResourceHeaderBytes);
         position += 2 + packedSize(glyph.width, glyph.height);
     }
@@ -130,14 +131,12 @@ FileResult BitmapFont::writeSciBytes(std::vector<std::uint8_t>& bytes) const
     ByteWriter out;
     out.reserve(position);
     out.append(Signature);
-    out.u16le(GlyphCount);
+    out.u16le(static_cast<std::uint16_t>(codeCount()));
     // Only the low 16 bits of the line height fit the file.
     out.u16le(static_cast<std::uint16_t>(lineHeight & 0xffff));
     for (std::uint16_t entry : table)
         out.u16le(entry);
-    // Only the codes the table was laid out for; a larger font's higher codes
-    // are not part of this file.
-    for (const Glyph& glyph : std::span(glyphs).first(GlyphCount)) {
+    for (const Glyph& glyph : glyphs) {
         out.u8(static_cast<std::uint8_t>(glyph.width));
         out.u8(static_cast<std::uint8_t>(glyph.height));
         appendRows(out, glyph);

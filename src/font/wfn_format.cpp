@@ -4,16 +4,21 @@
 //   15  2 bytes   absolute position of the offset table
 //   17  ...       character records: width (16-bit), height (16-bit), then
 //                 height rows packed as in row_packing.h
-//   T   256 bytes offset table: 128 absolute record positions, code 0 first
+//   T   2 x N     offset table: N absolute record positions, code 0 first
 //
 // The engine counts the characters as (file size - T) / 2, so the table ends
-// the file; extended fonts hold more than 128 entries, of which we read the
-// first 128. An entry 0 names no record: that character has no glyph.
+// the file and may hold fewer or more than 128 entries; a game in Unicode
+// mode indexes it by code point, up to 65535. An entry 0 names no record:
+// that character has no glyph. Every record must start below 64 KiB, since
+// the entries are 16-bit; the table itself may run past that.
 //
-// We write the records in code order followed by the table, which ends the
-// file. On reading, records are reached only through the table, so they may
-// lie in any order, leave gaps, or be shared by several characters. The line
-// height is not stored; a read sets it to the tallest glyph's height.
+// We write codes 0 to 127 as records in code order, one each, as fonts of 128
+// codes have always been written. From code 128 up, an empty glyph gets the
+// entry 0 and identical glyphs share one record, so a sparse Unicode font
+// stays small. The table follows the records and ends the file. On reading,
+// records are reached only through the table, so they may lie in any order,
+// leave gaps, or be shared by several characters. The line height is not
+// stored; a read sets it to the tallest glyph's height.
 
 #include <algorithm>
 #include <array>
@@ -21,6 +26,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "font/bitmap_font.h"
@@ -35,7 +41,6 @@ namespace {
 
 constexpr std::string_view Signature = "WGT Font File  ";
 constexpr std::size_t HeaderBytes = Signature.size() + 2;
-constexpr std::size_t TableBytes = GlyphCount * 2;
 // Positions are 16-bit, so nothing the format can reach lies at 65536 or
 // beyond; the cap only keeps a stray huge file from being loaded whole.
 constexpr std::size_t MaxFileBytes = 4 * 1024 * 1024;
@@ -65,48 +70,70 @@ FileResult BitmapFont::readWfnBytes(std::span<const std::uint8_t> bytes)
     ByteReader reader(bytes);
     reader.seek(Signature.size());
     const std::size_t tablePosition = reader.u16le();
-    if (tablePosition + TableBytes > bytes.size())
-        return FileResult::failed(FileError::TableOutsideFile);
     // The engine takes every 16-bit value from the table to the end of the
-    // file as a table entry (a lone last byte is no entry). Extended fonts
-    // use this for more than 128 characters; only the first 128 are read.
-    const std::size_t entries = (bytes.size() - tablePosition) / 2;
+    // file as a table entry (a lone last byte is no entry). It loads a table
+    // of fewer than 128 entries, but not one without any.
+    const std::size_t entries = tablePosition < bytes.size() ? (bytes.size() - tablePosition) / 2 : 0;
+    if (entries == 0)
+        return FileResult::failed(FileError::TableOutsideFile);
+    const int read = static_cast<int>(std::min<std::size_t>(entries, MaxCodeCount));
 
-    std::array<std::uint16_t, GlyphCount> table;
-    reader.seek(tablePosition);
-    for (std::uint16_t& entry : table)
-        entry = reader.u16le();
-
-    std::array<GlyphRecord, GlyphCount> records;
-    for (int c = 0; c < GlyphCount; ++c) {
+    std::vector<GlyphRecord> records(static_cast<std::size_t>(read));
+    std::vector<int> unreadable; // codes from 128 up whose entry names no readable record
+    for (int c = 0; c < read; ++c) {
+        reader.seek(tablePosition + 2 * static_cast<std::size_t>(c));
+        const std::size_t entry = reader.u16le();
         // Position 0 holds the signature, never a record: the engine reads
         // such an entry as a character without a glyph.
-        if (table[c] == 0) {
+        if (entry == 0) {
             records[c] = { 0, 0, 0 };
             continue;
         }
-        if (table[c] >= bytes.size())
-            return FileResult::failed(FileError::RecordOutsideFile, c);
-        reader.seek(table[c]);
-        const int width = reader.u16le();
-        const int height = reader.u16le();
-        if (FileError error = checkRecord(reader, width, height, records[c]); error != FileError::None)
+        FileError error = FileError::RecordOutsideFile;
+        if (entry < bytes.size()) {
+            // A reader of its own: an overrun here must not mark the records after it.
+            ByteReader record(bytes);
+            record.seek(entry);
+            const int width = record.u16le();
+            const int height = record.u16le();
+            error = checkRecord(record, width, height, records[c]);
+        }
+        if (error == FileError::None)
+            continue;
+        // Bytes after a table of 128 entries were long ignored, and some files
+        // carry such junk; the engine shows those characters as nothing, and
+        // so do we, rather than refuse the whole font.
+        if (c < GlyphCount)
             return FileResult::failed(error, c);
+        records[c] = { 0, 0, 0 };
+        unreadable.push_back(c);
     }
 
     // Everything is known to be in the file: this part cannot fail. Unpacking
-    // sets every cell of a glyph, so the glyphs need no clearing first.
+    // sets every cell of a glyph; codes past a short table are cleared.
+    setCodeCount(read);
     lineHeight = 0;
-    for (int c = 0; c < GlyphCount; ++c) {
+    for (int c = 0; c < codeCount(); ++c) {
         Glyph& glyph = glyphs[c];
+        if (c >= read) {
+            glyph.clear();
+            continue;
+        }
         loadGlyph(bytes, records[c], glyph);
         lineHeight = std::max(lineHeight, glyph.height);
     }
 
     FileResult result = FileResult::done();
-    if (entries > GlyphCount)
+    if (entries < GlyphCount)
+        result.warning = "the file holds only " + std::to_string(entries)
+            + " characters; the codes it lacks, up to 127, were left empty";
+    else if (entries > MaxCodeCount)
         result.warning = "the file holds " + std::to_string(entries) + " characters; only the first "
-            + std::to_string(GlyphCount) + " were read";
+            + std::to_string(MaxCodeCount) + " were read";
+    if (!unreadable.empty())
+        result.warning += std::string(result.warning.empty() ? "" : "; ") + std::to_string(unreadable.size())
+            + " characters from code " + std::to_string(unreadable.front())
+            + " on name no readable record and were left empty";
     return result;
 }
 
@@ -119,34 +146,45 @@ FileResult BitmapFont::writeWfn(const std::string& path) const
 
 FileResult BitmapFont::writeWfnBytes(std::vector<std::uint8_t>& bytes) const
 {
-    // Lay out the file first: a font whose records or table would not be
-    // reachable through 16-bit positions is refused before any file is made.
-    std::array<std::uint16_t, GlyphCount> table;
-    std::size_t position = HeaderBytes;
-    for (int c = 0; c < GlyphCount; ++c) {
+    // The records first, then the table; a font whose records or table would
+    // not be reachable through 16-bit positions is refused before any file
+    // is made.
+    ByteWriter out;
+    out.reserve(PositionLimit);
+    out.append(std::span(reinterpret_cast<const std::uint8_t*>(Signature.data()), Signature.size()));
+    out.u16le(0); // the table position, set once it is known
+    std::vector<std::uint16_t> table(glyphs.size(), 0);
+    // Where each distinct record was written, keyed by its bytes.
+    std::unordered_map<std::string, std::uint16_t> written;
+    std::array<std::uint8_t, MaxPackedBytes> rows;
+    for (int c = 0; c < codeCount(); ++c) {
         const Glyph& glyph = glyphs[c];
         if (!fitsGlyph(glyph.width, glyph.height))
             return FileResult::failed(FileError::GlyphTooLarge, c);
-        if (position >= PositionLimit)
-            return FileResult::failed(FileError::FontTooLarge);
-        table[c] = static_cast<std::uint16_t>(position);
-        position += 4 + packedSize(glyph.width, glyph.height);
-    }
-    const std::size_t tablePosition = position;
-    if (tablePosition >= PositionLimit)
-        return FileResult::failed(FileError::FontTooLarge);
-
-    ByteWriter out;
-    out.reserve(tablePosition + TableBytes);
-    out.append(std::span(reinterpret_cast<const std::uint8_t*>(Signature.data()), Signature.size()));
-    out.u16le(static_cast<std::uint16_t>(tablePosition));
-    // Only the codes the table was laid out for: records of a larger font's
-    // higher codes would move the table away from where the header says.
-    for (const Glyph& glyph : std::span(glyphs).first(GlyphCount)) {
+        if (c >= GlyphCount && glyph.isEmpty())
+            continue;
+        packRows(glyph, rows);
+        const std::span<const std::uint8_t> packed = std::span(rows).first(packedSize(glyph.width, glyph.height));
+        std::string key = { static_cast<char>(glyph.width), static_cast<char>(glyph.height) };
+        key.append(packed.begin(), packed.end());
+        if (c >= GlyphCount) {
+            if (const auto found = written.find(key); found != written.end()) {
+                table[c] = found->second;
+                continue;
+            }
+        }
+        if (out.position() >= PositionLimit)
+            return FileResult::failed(FileError::FontTooLarge, c);
+        table[c] = static_cast<std::uint16_t>(out.position());
+        written.emplace(std::move(key), table[c]);
         out.u16le(static_cast<std::uint16_t>(glyph.width));
         out.u16le(static_cast<std::uint16_t>(glyph.height));
-        appendRows(out, glyph);
+        out.append(packed);
     }
+    const std::size_t tablePosition = out.position();
+    if (tablePosition >= PositionLimit)
+        return FileResult::failed(FileError::FontTooLarge);
+    out.patchU16le(Signature.size(), static_cast<std::uint16_t>(tablePosition));
     for (std::uint16_t entry : table)
         out.u16le(entry);
 

@@ -104,6 +104,8 @@ public:
 
     // --- Controls, by id ---
 
+    // Control texts are UTF-8, and character counts (limits, selections)
+    // count characters, not bytes.
     // The control's text, at most `maxChars` characters (edit boxes are read
     // into a 10-byte buffer, so the editor asks for 9).
     virtual std::string controlText(int controlId, std::size_t maxChars) = 0;

@@ -18,6 +18,7 @@
 #include "app/editor_app.h"
 #include "editor/editor_controls.h"
 #include "editor/glyph_transforms.h"
+#include "font/engine_check.h"
 #include "font_dump.h"
 #include "platform/qt/qt_dialog.h"
 #include "platform/qt/qt_window_system.h"
@@ -176,6 +177,62 @@ TEST_F(GlyphsmithOffscreen, EditsALetterWithTheMouseAndButtonsAndSavesEveryForma
     const std::string text(entry.begin(), entry.end());
     const std::string exec = "Exec=" + QCoreApplication::applicationFilePath().toStdString() + " %f\n";
     EXPECT_NE(text.find(exec), std::string::npos) << text;
+}
+
+// Types `text` into `box` as the user would, after focusing and selecting it.
+void typeInto(QtDialog& dialog, int box, const QString& text)
+{
+    // Focus moves as a click would move it, so the box left hears of it.
+    dialog.activateWindow();
+    dialog.edit(box)->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    dialog.edit(box)->selectAll();
+    // QTest types only Latin-1 keys; a key event carries any character as text.
+    for (const QChar character : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(dialog.edit(box), &press);
+    }
+}
+
+TEST_F(GlyphsmithOffscreen, GrowsTheFontDrawsACyrillicLetterAndSavesEveryFormat)
+{
+    for (const char* extension : { "wfn", "0", "bmp" })
+        ws.script().fileAnswers.push_back(savedAs(folder.path(""), "cyrillic", extension));
+    run([&](QtDialog& dialog) {
+        typeInto(dialog, CodesBox, "1152");
+        typeInto(dialog, CharacterBox, QString::fromUtf8("\xD0\xAF")); // leaving Codes grows the font first
+        EXPECT_EQ(dialog.edit(LetterNumberBox)->text(), "1071");
+        EXPECT_EQ(ws.caption(), "Glyphsmith (start.wfn) U+0400-U+047F");
+        typeInto(dialog, WidthBox, "5");
+        typeInto(dialog, HeightBox, "7");
+        for (int xy = 1; xy < 3; ++xy)
+            QTest::mouseClick(&dialog.canvas(), Qt::LeftButton, Qt::NoModifier, letterPixel(xy, xy));
+        for (int format = 0; format < 3; ++format)
+            click(dialog, SaveButton);
+        click(dialog, QuitButton);
+    });
+
+    auto expected = readStart();
+    const int startLineHeight = expected->lineHeight;
+    expected->setCodeCount(1152);
+    Glyph& ya = expected->glyphs[0x42f];
+    ya.width = 5;
+    ya.height = 7;
+    ya.cell(1, 1) = ya.cell(2, 2) = true;
+    EXPECT_TRUE(ws.script().shownMessages.empty());
+    // The files differ only in the line height each keeps (the first line of a dump).
+    expected->lineHeight = startLineHeight;
+    EXPECT_TRUE(convertDump("cyrillic.0") == dumped(*expected));
+    const std::string glyphs = dumped(*expected).substr(dumped(*expected).find('\n'));
+    for (const char* name : { "cyrillic.bmp", "cyrillic.wfn" })
+        EXPECT_TRUE(convertDump(name).ends_with(glyphs)) << name;
+    // The AGS engine holds the letter at its code point, as drawn, and notes
+    // that only a Unicode game reaches it.
+    std::vector<EngineCheck> checks;
+    ASSERT_EQ(checkFontFile(folder.path("cyrillic.wfn"), checks), FileError::None);
+    ASSERT_TRUE(checks.size() == 1 && checks[0].verdict == EngineVerdict::Loads && checks[0].glyphs.size() == 1152);
+    EXPECT_EQ(checks[0].glyphs[0x42f], (EngineGlyphSize{ 5, 7 }));
+    EXPECT_EQ(checks[0].notes.size(), 1u);
 }
 
 } // namespace

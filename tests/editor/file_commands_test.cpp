@@ -12,7 +12,7 @@ namespace {
 
 const char* const Prompt = "Do you want to save the changes made to this font?,";
 const char* const ReadError = "Invalid file type, or miscellaneous read error.";
-const char* const WriteError = "Error writing file.";
+const char* const WriteError = "Error writing file.\n\ncannot write the file";
 
 std::vector<std::uint8_t> fileBytes(const std::string& path)
 {
@@ -257,20 +257,21 @@ TEST_F(FileCommands, SavingAFontAnEngineWouldRefuseWarnsButKeepsTheFile)
 
 TEST_F(FileCommands, AReadersWarningIsShownOnceTheFontIsLoaded)
 {
-    // An SCI file of 130 characters sharing one 8 x 1 record.
-    std::vector<std::uint8_t> bytes { 0x87, 0x00, 0x00, 0x00, 130, 0x00, 9, 0x00 };
-    const int record = 8 + 2 * 130 - 2;
-    for (int c = 0; c < 130; ++c)
-        bytes.insert(bytes.end(), { std::uint8_t(record & 0xff), std::uint8_t(record >> 8) });
-    bytes.insert(bytes.end(), { 8, 1, 0x81 });
-    folder.write("big.0", bytes);
+    // An AGS file whose table of 127 entries names one 8 x 1 record.
+    const std::string signature = "WGT Font File  ";
+    std::vector<std::uint8_t> bytes(signature.begin(), signature.end());
+    bytes.insert(bytes.end(), { 22, 0, 8, 0, 1, 0, 0x81 });
+    for (int c = 0; c < 127; ++c)
+        bytes.insert(bytes.end(), { 17, 0 });
+    folder.write("short.wfn", bytes);
     open();
-    answerFileDialog(folder.path("big.0"));
+    answerFileDialog(folder.path("short.wfn"));
     answerMessage(MessageResult::Ok);
     ws.userClicks(OpenButton);
-    EXPECT_EQ(messageTexts(), std::vector<std::string> { "the file holds 130 characters; only the first 128 were read" });
-    EXPECT_EQ(ws.caption(), "Glyphsmith (big.0)");
-    EXPECT_EQ(font->glyphs[127].width, 8);
+    EXPECT_EQ(messageTexts(),
+        std::vector<std::string> { "the file holds only 127 characters; the codes it lacks, up to 127, were left empty" });
+    EXPECT_EQ(ws.caption(), "Glyphsmith (short.wfn)");
+    EXPECT_EQ(font->glyphs[126].width, 8);
 }
 
 } // namespace

@@ -79,20 +79,24 @@ TEST(WfnRead, ReadsWhatTheEngineLoads)
     for (int c = 0; c < 128; ++c)
         appendU16(extended, 17 + 5 * c);
     const std::vector<std::uint8_t> zeros = withU16(withU16(startStateFile(), 657, 0), 657 + 2 * 127, 0);
-    const std::string only128 = "characters; only the first 128 were read";
     const Row rows[] = {
         { "entries 0 for the first and last character", zeros, { 0, 127 }, "" },
-        { "256 entries and an odd byte", [&] { auto b = extended; b.push_back(7); return b; }(), {},
-            "the file holds 256 " + only128 },
-        { "129 entries", [&] { auto b = startStateFile(); appendU16(b, 0); return b; }(), {},
-            "the file holds 129 " + only128 },
+        { "256 entries and an odd byte", [&] { auto b = extended; b.push_back(7); return b; }(), {}, "" },
+        { "129 entries, the last 0", [&] { auto b = startStateFile(); appendU16(b, 0); return b; }(), { 128 }, "" },
+        { "127 entries", cut(startStateFile(), 912), { 127 },
+            "the file holds only 127 characters; the codes it lacks, up to 127, were left empty" },
+        // Junk after the table: entries that name no readable record, the
+        // first running past the end, before one that names a good record.
+        { "junk entries after 128", [&] { auto b = startStateFile(); append(b, { 0xff, 0xff, 0x96, 0x03, 17, 0 }); return b; }(),
+            { 128, 129 }, "2 characters from code 128 on name no readable record and were left empty" },
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const ReadBack back = readBytes(Wfn, row.bytes);
         ASSERT_TRUE(back.result.ok()) << describe(back.result);
         EXPECT_EQ(back.result.warning, row.warning);
-        for (int c = 0; c < GlyphCount; ++c) {
+        ASSERT_EQ(back.font->codeCount(), std::max<int>(GlyphCount, (row.bytes.size() - 657) / 2));
+        for (int c = 0; c < back.font->codeCount(); ++c) {
             const bool empty = std::ranges::count(row.empty, c) > 0;
             EXPECT_EQ(back.font->glyphs[c], empty ? Glyph{} : glyphOf(1, 1, { 0 })) << "character " << c;
         }
@@ -108,7 +112,7 @@ TEST(WfnRead, RefusesBrokenFilesAndLeavesTheFontUntouched)
         { "shorter than the signature", cut(good, 14), FileError::BadSignature, -1 },
         { "last blank of the signature differs", withByte(good, 14, '_'), FileError::BadSignature, -1 },
         { "half a table position", cut(good, 16), FileError::EndsInsideHeader, -1 },
-        { "last table byte missing", cut(good, 912), FileError::TableOutsideFile, -1 },
+        { "no table entry", cut(good, 658), FileError::TableOutsideFile, -1 },
         { "entry at the end of the file", withU16(good, table + 2 * 5, 913), FileError::RecordOutsideFile, 5 },
         { "record size cut by the end", withU16(good, table + 2 * 6, 911), FileError::EndsInsideRecord, 6 },
         { "last row byte missing", cut(scatteredFile(), 288), FileError::EndsInsideRecord, 1 },

@@ -36,11 +36,12 @@ TEST_F(QtDialogTest, EveryControlStandsWhereTheTemplatePutsIt)
     });
 }
 
-TEST_F(QtDialogTest, EditTextIsEightBitAndLimitingItIsNoEdit)
+TEST_F(QtDialogTest, EditTextIsUtf8AndLimitingItIsNoEdit)
 {
     run([&] {
-        system.setControlText(1003, "\xE9");
-        EXPECT_EQ(system.controlText(1003, 9), "\xE9");
+        system.setControlText(1003, "\xD0\xAF\xC3\xA9");
+        EXPECT_EQ(system.controlText(1003, 9), "\xD0\xAF\xC3\xA9");
+        EXPECT_EQ(system.controlText(1003, 1), "\xD0\xAF"); // limits count characters
 
         // Qt cuts the text to the new limit; that is no edit of the user's.
         system.setControlText(1008, "ab");

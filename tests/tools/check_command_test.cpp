@@ -84,11 +84,11 @@ TEST(Check, PrintsOneJsonArrayWithTheGlyphsTheEngineHolds)
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "[\n  {\"file\": \"" + quoted
             + "\", \"engine\": \"AGS\", \"verdict\": \"changed\", \"reasons\": [\"character 1: its record position 3 "
-              "lies inside the header; shown as nothing\"], \"lineHeight\": 2, \"glyphs\": [[8, 2], [0, 0]]},\n"
+              "lies inside the header; shown as nothing\"], \"notes\": [], \"lineHeight\": 2, \"glyphs\": [[8, 2], [0, 0]]},\n"
               "  {\"file\": \""
             + folder.path("large.0")
             + "\", \"engine\": \"ScummVM\", \"verdict\": \"refused\", \"reasons\": [\"character 113: record offset "
-              "33032 is 0x8000 or above, so it is read as a negative number\"], \"lineHeight\": 0, \"glyphs\": []}\n]\n");
+              "33032 is 0x8000 or above, so it is read as a negative number\"], \"notes\": [], \"lineHeight\": 0, \"glyphs\": []}\n]\n");
     // Standard output holds only the array.
     EXPECT_EQ(run.err, folder.path("sheet.bmp") + ": no engine reads this format\n");
 

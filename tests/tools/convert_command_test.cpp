@@ -94,15 +94,42 @@ TEST(Convert, DumpsEveryGlyphAsRowsOfHashesAndDots)
     EXPECT_TRUE(run.out.ends_with("glyph 127 1 1\n.\n"));
     EXPECT_TRUE(run.err.empty());
 
-    // A file claiming more characters than a font holds: the same dump, and
-    // the warning only on standard error.
-    std::vector<std::uint8_t> bytes = folder.read("font.001");
-    bytes[4] = 129;
-    folder.write("font.001", bytes);
-    ConvertRun warned = convert({ "--dump", folder.path("font.001") });
+    // Every code of a longer font is listed; a reader's warning goes only to
+    // standard error.
+    const Glyph drawnA = a; // setCodeCount moves the glyphs
+    font->setCodeCount(130);
+    font->glyphs[129] = drawnA;
+    ASSERT_TRUE(font->writeWfn(folder.path("long.wfn")).ok());
+    ConvertRun longer = convert({ "--dump", folder.path("long.wfn") });
+    EXPECT_TRUE(longer.out.ends_with("glyph 127 1 1\n.\nglyph 128 0 0\nglyph 129 3 2\n#..\n..#\n"));
+    std::vector<std::uint8_t> bytes = folder.read("long.wfn");
+    bytes.resize(bytes.size() - 2 * 3);
+    folder.write("long.wfn", bytes);
+    ConvertRun warned = convert({ "--dump", folder.path("long.wfn") });
     EXPECT_EQ(warned.status, ConvertOk);
-    EXPECT_EQ(warned.out, run.out);
-    EXPECT_EQ(warned.err, "warning: " + folder.path("font.001") + ": the file holds 129 characters; only the first 128 were read\n");
+    EXPECT_EQ(warned.err, "warning: " + folder.path("long.wfn")
+            + ": the file holds only 127 characters; the codes it lacks, up to 127, were left empty\n");
+}
+
+TEST(Convert, RecodeNamesGlyphsWithoutAPlaceAndDropsThemOnlyWhenAsked)
+{
+    TestFolder folder;
+    BitmapFont font;
+    font.setCodeCount(0x4e01);
+    font.glyphs[0x44f].width = font.glyphs[0x4e00].width = 1; // я, and a sign koi8-r lacks
+    ASSERT_TRUE(font.writeWfn(folder.path("u.wfn")).ok());
+    const std::vector<std::string> recode = { "--recode", "unicode:koi8-r", folder.path("u.wfn"), folder.path("k.wfn") };
+    ConvertRun refused = convert(recode);
+    EXPECT_EQ(refused.status, ConvertFailed);
+    EXPECT_EQ(refused.err, "cannot recode " + folder.path("u.wfn")
+            + ": the glyphs of codes 19968 have no place in koi8-r (--drop-unmapped leaves them out)\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.path("k.wfn")));
+    ConvertRun dropped = convert({ recode[0], recode[1], "--drop-unmapped", recode[2], recode[3] });
+    EXPECT_EQ(dropped.status, ConvertOk) << dropped.err;
+    EXPECT_EQ(dropped.err, "dropped from " + folder.path("u.wfn") + ": the glyphs of codes 19968 have no place in koi8-r\n");
+    ASSERT_TRUE(font.readWfn(folder.path("k.wfn")).ok());
+    EXPECT_EQ(font.glyphs[0xd1].width, 1); // я is byte 0xd1 in koi8-r
+    EXPECT_EQ(convert({ "--recode", "cp1251:utf8", recode[2], recode[3] }).status, ConvertUsage);
 }
 
 TEST(Convert, UnreadableInputNamesTheFileAndLeavesTheOutputAlone)

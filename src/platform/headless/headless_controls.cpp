@@ -87,8 +87,16 @@ bool typeIntoEdit(HeadlessControl& box, char character)
 
 void replaceEditText(HeadlessControl& box, std::string_view text)
 {
-    if (box.textLimit > 0 && static_cast<int>(text.size()) > box.textLimit)
-        text = text.substr(0, static_cast<std::size_t>(box.textLimit));
+    // The limit counts UTF-8 characters: cut before the first byte that
+    // starts a character past it.
+    int characters = 0;
+    for (std::size_t at = 0; box.textLimit > 0 && at < text.size(); ++at) {
+        const bool startsCharacter = (static_cast<unsigned char>(text[at]) & 0xc0) != 0x80;
+        if (startsCharacter && ++characters > box.textLimit) {
+            text = text.substr(0, at);
+            break;
+        }
+    }
     box.text = std::string(text);
     box.selectionStart = box.selectionEnd = length(box);
 }

@@ -30,13 +30,7 @@ QImage decodeResource(int resourceId, const char* format)
     return QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), format);
 }
 
-// Edit boxes hold 8-bit text: one byte per character, codes 0 to 255.
-QString fromNarrow(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// Captions carry file names, which are UTF-8 here.
+// Edit boxes and captions hold UTF-8 text (captions carry file names).
 QString fromUtf8(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -89,13 +83,13 @@ std::string QtWindowSystem::controlText(int controlId, std::size_t maxChars)
     if (!control)
         return {};
     QString text = control->property("text").toString();
-    return text.left(static_cast<qsizetype>(std::min<std::size_t>(maxChars, 1u << 20))).toLatin1().toStdString();
+    return text.left(static_cast<qsizetype>(std::min<std::size_t>(maxChars, 1u << 20))).toUtf8().toStdString();
 }
 
 void QtWindowSystem::setControlText(int controlId, std::string_view text)
 {
     if (dialog_)
-        dialog_->setControlText(controlId, fromNarrow(text));
+        dialog_->setControlText(controlId, fromUtf8(text));
 }
 
 void QtWindowSystem::enableControl(int controlId, bool enabled)

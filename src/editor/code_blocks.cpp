@@ -1,0 +1,181 @@
+#include <algorithm>
+#include <cstdio>
+
+#include "editor/editor_controls.h"
+#include "editor/editor_dialog.h"
+
+// Fonts of more than 128 codes: the overview pages through blocks of 128
+// codes, the caption names the block shown, the character box holds any
+// character as UTF-8 text, and the Codes box grows or shrinks the font.
+//
+// A font of exactly 128 codes shows and does what it always has: the caption
+// names only the file, and the Codes box shows 128.
+
+namespace glyphsmith {
+
+namespace {
+
+constexpr int SurrogateFirst = 0xd800;
+constexpr int SurrogateLast = 0xdfff;
+
+int blockCount(const BitmapFont& font)
+{
+    return (font.codeCount() + GlyphCount - 1) / GlyphCount;
+}
+
+std::string unicodeName(int code)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(code));
+    return text;
+}
+
+// The length of the UTF-8 sequence a lead byte starts, 0 for no lead byte.
+int sequenceLength(unsigned char lead)
+{
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xc2 && lead <= 0xdf)
+        return 2;
+    if (lead >= 0xe0 && lead <= 0xef)
+        return 3;
+    if (lead >= 0xf0 && lead <= 0xf4)
+        return 4;
+    return 0;
+}
+
+} // namespace
+
+int EditorDialog::characterCode(std::string_view text)
+{
+    if (text.empty())
+        return 0;
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const int length = sequenceLength(lead);
+    if (length <= 1 || static_cast<std::size_t>(length) > text.size())
+        return lead;
+    int code = lead & (0x7f >> length);
+    for (int i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[static_cast<std::size_t>(i)]);
+        if ((next & 0xc0) != 0x80)
+            return lead;
+        code = (code << 6) | (next & 0x3f);
+    }
+    // Overlong forms and surrogates are no characters: read the lead byte alone.
+    static constexpr int Smallest[] = { 0, 0, 0x80, 0x800, 0x10000 };
+    if (code < Smallest[length] || (code >= SurrogateFirst && code <= SurrogateLast))
+        return lead;
+    return code;
+}
+
+std::string EditorDialog::characterText(int code)
+{
+    std::string text;
+    if (code <= 0 || (code >= SurrogateFirst && code <= SurrogateLast) || code >= 0x110000)
+        return text;
+    if (code < 0x80) {
+        text += static_cast<char>(code);
+    } else if (code < 0x800) {
+        text += static_cast<char>(0xc0 | (code >> 6));
+        text += static_cast<char>(0x80 | (code & 0x3f));
+    } else if (code < 0x10000) {
+        text += static_cast<char>(0xe0 | (code >> 12));
+        text += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
+        text += static_cast<char>(0x80 | (code & 0x3f));
+    } else {
+        text += static_cast<char>(0xf0 | (code >> 18));
+        text += static_cast<char>(0x80 | ((code >> 12) & 0x3f));
+        text += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
+        text += static_cast<char>(0x80 | (code & 0x3f));
+    }
+    return text;
+}
+
+void EditorDialog::stepBlock(int direction)
+{
+    const int block = shownBlock_ + (direction < 0 ? -1 : 1);
+    if (block < 0 || block >= blockCount(font_))
+        return;
+    if (letterMode_) {
+        const int code = currentLetter_ + (block - shownBlock_) * GlyphCount;
+        selectLetter(std::min(code, font_.codeCount() - 1), false);
+        return;
+    }
+    shownBlock_ = block;
+    showCaption();
+    refreshWindow();
+}
+
+void EditorDialog::showBlockOf(int code)
+{
+    shownBlock_ = code / GlyphCount;
+    showCaption();
+}
+
+bool EditorDialog::resizeFont(int count)
+{
+    count = std::clamp(count, GlyphCount, MaxCodeCount);
+    const int before = font_.codeCount();
+    if (count == before)
+        return false;
+    const auto dropped = count > before ? 0 : std::count_if(font_.glyphs.begin() + count, font_.glyphs.end(),
+        [](const Glyph& glyph) { return !glyph.isEmpty(); });
+    if (dropped > 0) {
+        const std::string question = "Codes " + std::to_string(count) + " to " + std::to_string(before - 1) + " hold "
+            + std::to_string(dropped) + (dropped == 1 ? " glyph" : " glyphs")
+            + ", which a font of " + std::to_string(count) + " codes drops. Drop them?";
+        if (windowSystem_.showMessage(question, "Fewer codes", MessageButtons::YesNoCancel) != MessageResult::Yes)
+            return false;
+    }
+    const bool letterDropped = currentLetter_ >= count;
+    font_.setCodeCount(count);
+    fontResized();
+    modified_ = true;
+    if (letterMode_ && letterDropped)
+        selectLetter(currentLetter_, true);
+    else
+        refreshWindow();
+    return true;
+}
+
+void EditorDialog::fontResized()
+{
+    // Resizing reallocates the glyphs: the current glyph must be found anew.
+    currentLetter_ = std::min(currentLetter_, font_.codeCount() - 1);
+    currentGlyph_ = &font_.glyphs[currentLetter_];
+    shownBlock_ = std::min(shownBlock_, blockCount(font_) - 1);
+    setBoxNumber(CodesBox, font_.codeCount());
+    showCaption();
+}
+
+void EditorDialog::codesBoxLeft()
+{
+    const int count = boxNumber(CodesBox);
+    if (count != font_.codeCount())
+        resizeFont(count);
+    // Show the true number whatever was typed or refused.
+    setBoxNumber(CodesBox, font_.codeCount());
+}
+
+void EditorDialog::setCaptionBase(std::string caption)
+{
+    captionBase_ = std::move(caption);
+    showCaption();
+}
+
+void EditorDialog::showCaption()
+{
+    std::string caption = captionBase_.empty() ? std::string(programName) : captionBase_;
+    if (font_.codeCount() > GlyphCount) {
+        const int first = shownBlockStart();
+        const int last = std::min(first + GlyphCount, font_.codeCount()) - 1;
+        caption += " " + unicodeName(first) + "-" + unicodeName(last);
+    }
+    // A 128-code font keeps the caption it has always had, set only by loads and saves.
+    if (caption == caption_ || (caption_.empty() && caption == programName))
+        return;
+    caption_ = caption;
+    windowSystem_.setCaption(caption_);
+}
+
+} // namespace glyphsmith
