@@ -8,7 +8,9 @@
 // x86-64 the compiler also builds an AVX2 copy of each function, chosen at
 // load time when the processor has it; with twice as wide vectors reading and
 // writing a font take about a quarter less time than with the baseline SSE2.
-#if defined(__x86_64__) && defined(__GNUC__)
+// The choice at load time needs the ELF loader's indirect functions, so
+// Windows programs keep the baseline.
+#if defined(__x86_64__) && defined(__GNUC__) && defined(__ELF__)
 #define GLYPHSMITH_WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
 #else
 #define GLYPHSMITH_WIDE_VECTORS
