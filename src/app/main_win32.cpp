@@ -8,8 +8,8 @@
 
 int main()
 {
-    // Buttons and edit boxes in the look of the running Windows version.
-    ::SetProcessDPIAware();
+    // Not marked DPI-aware: the dialog's layout is in fixed pixels, which
+    // Windows scales as a whole on a high-resolution screen.
     glyphsmith::Win32WindowSystem windowSystem;
     // The one font, 2 MB, for the whole run.
     auto font = std::make_unique<glyphsmith::BitmapFont>();
