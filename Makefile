@@ -66,7 +66,6 @@ screenshots: release
 
 # The Windows build's pictures, taken under Wine on an Xvfb screen.
 windows-screenshots: windows
-	cmake --build --preset windows -j $(JOBS) --target windows_session_driver
 	sh tools/windows_screenshots.sh examples/sample.wfn docs/screenshots
 
 install: release
