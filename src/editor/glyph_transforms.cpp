@@ -20,6 +20,12 @@ int grownExtent(std::int32_t size)
     return std::min(usedExtent(size) + 2, MaxGlyphSize);
 }
 
+// The bits of rows 0 to rows - 1 of a column word.
+std::uint64_t lowRows(int rows)
+{
+    return rows >= MaxGlyphSize ? ~std::uint64_t{ 0 } : (std::uint64_t{ 1 } << rows) - 1;
+}
+
 } // namespace
 
 // Each shift below returns early on an empty area: the rotation would
@@ -83,8 +89,7 @@ void shiftGlyphRight(Glyph& glyph)
 
 void fillGlyph(Glyph& glyph)
 {
-    const std::int32_t value = glyph.cell(0, 0) == 0 ? 1 : 0;
-    glyph.pixels.fill(value);
+    glyph.pixels.fill(glyph.cell(0, 0) ? 0 : ~std::uint64_t{ 0 });
 }
 
 void outlineGlyph(Glyph& glyph, Glyph& scratch)
@@ -95,55 +100,40 @@ void outlineGlyph(Glyph& glyph, Glyph& scratch)
     glyph.width = W;
     glyph.height = H;
 
+    // Each column is a word whose bit y is row y; only rows 0 to H - 1 take
+    // part, and the cells below them are kept as they are.
+    const std::uint64_t rows = lowRows(H);
+
     // The two new bottom rows and right columns may still hold cells from
     // before an earlier shrink; clear them so they take no part. When the
     // growth was capped this clears the glyph's own last two rows or columns.
-    for (int x = 0; x < W; ++x) {
-        glyph.cell(x, H - 1) = 0;
-        glyph.cell(x, H - 2) = 0;
-    }
-    for (int y = 0; y < H; ++y) {
-        glyph.cell(W - 1, y) = 0;
-        glyph.cell(W - 2, y) = 0;
-    }
+    for (int x = 0; x < W; ++x)
+        glyph.pixels[x] &= ~(rows & ~lowRows(H - 2));
+    glyph.pixels[W - 1] &= ~rows;
+    glyph.pixels[W - 2] &= ~rows;
 
     // Mask: each set cell (j, k) of the glyph before the shift below marks
     // the 3 x 3 block (j .. j + 2, k .. k + 2), which is centred on the place
-    // the cell takes after the shift. Built a column at a time without
-    // branches: the column's cells are spread over three rows, then that
-    // spread is merged into three scratch columns.
+    // the cell takes after the shift: a column spread over three rows, then
+    // merged into three scratch columns.
     scratch.clear();
     for (int j = 0; j <= W - 3; ++j) {
-        std::array<std::int32_t, MaxGlyphSize> spread {};
-        for (int k = 0; k <= H - 3; ++k) {
-            const std::int32_t set = glyph.cell(j, k) != 0 ? 1 : 0;
-            spread[k] |= set;
-            spread[k + 1] |= set;
-            spread[k + 2] |= set;
-        }
+        const std::uint64_t set = glyph.pixels[j] & lowRows(H - 2);
+        const std::uint64_t spread = set | (set << 1) | (set << 2);
         for (int dx = 0; dx < 3; ++dx)
-            for (int y = 0; y < H; ++y)
-                scratch.cell(j + dx, y) |= spread[y];
+            scratch.pixels[j + dx] |= spread;
     }
 
-    // Move the picture one right and one down. Columns are walked from the
-    // right so each one is read before it is overwritten; a column is copied
-    // from its left neighbour, so source and target never overlap.
+    // Move the picture one right and one down, leaving row 0 and column 0
+    // clear. Columns are walked from the right so each one is read before it
+    // is overwritten.
     for (int c = W - 1; c > 0; --c)
-        std::copy_n(&glyph.cell(c - 1, 0), H - 1, &glyph.cell(c, 1));
-    for (int x = 0; x < W; ++x)
-        glyph.cell(x, 0) = 0;
-    for (int y = 0; y < H; ++y)
-        glyph.cell(0, y) = 0;
+        glyph.pixels[c] = (glyph.pixels[c] & ~rows) | ((glyph.pixels[c - 1] << 1) & rows);
+    glyph.pixels[0] &= ~rows;
 
-    // Keep the mask where there is no old pixel. '&' rather than '&&' keeps
-    // a branch per cell out of the loop, which random pictures mispredict.
+    // Keep the mask where there is no old pixel.
     for (int x = 0; x < W; ++x)
-        for (int y = 0; y < H; ++y) {
-            const std::int32_t free = glyph.cell(x, y) == 0;
-            const std::int32_t marked = scratch.cell(x, y) != 0;
-            glyph.cell(x, y) = free & marked;
-        }
+        glyph.pixels[x] = (glyph.pixels[x] & ~rows) | (~glyph.pixels[x] & scratch.pixels[x] & rows);
 }
 
 void outlineAllGlyphs(BitmapFont& font, Glyph& scratch)

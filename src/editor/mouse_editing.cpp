@@ -59,9 +59,9 @@ void EditorDialog::press(int x, int y)
     int pixelY = 0;
     if (!letterPixelAt(*currentGlyph_, x, y, pixelX, pixelY))
         return;
-    std::int32_t& cell = currentGlyph_->cell(pixelX, pixelY);
-    cell = cell != 0 ? 0 : 1;
-    paintValue_ = cell;
+    Glyph::CellRef cell = currentGlyph_->cell(pixelX, pixelY);
+    cell = !cell;
+    paintValue_ = cell ? 1 : 0;
     paintFontView();
     modified_ = true;
 }
@@ -74,7 +74,7 @@ void EditorDialog::move(unsigned keys, int x, int y)
     int pixelY = 0;
     if (!letterPixelAt(*currentGlyph_, x, y, pixelX, pixelY))
         return;
-    currentGlyph_->cell(pixelX, pixelY) = paintValue_;
+    currentGlyph_->cell(pixelX, pixelY) = paintValue_ != 0;
     paintFontView();
     modified_ = true;
 }

@@ -11,13 +11,24 @@ void Glyph::clear()
     pixels.fill(0);
 }
 
+bool Glyph::isEmpty() const
+{
+    return width == 0 && height == 0 && std::ranges::all_of(pixels, [](std::uint64_t column) { return column == 0; });
+}
+
 BitmapFont::BitmapFont()
+    : glyphs(GlyphCount)
 {
     clear();
     for (Glyph& glyph : glyphs) {
         glyph.height = 1;
         glyph.width = 1;
     }
+}
+
+void BitmapFont::setCodeCount(int count)
+{
+    glyphs.resize(static_cast<std::size_t>(std::clamp(count, GlyphCount, MaxCodeCount)));
 }
 
 void BitmapFont::clear()

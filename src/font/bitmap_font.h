@@ -1,7 +1,8 @@
 #pragma once
 
-// The one font the program works on: 128 monochrome glyphs of at most 64 x 64
-// cells and a font-wide height value. Plain records of fixed size, copied whole.
+// The one font the program works on: monochrome glyphs of at most 64 x 64
+// cells, one for each character code from 0 to codeCount() - 1, and a
+// font-wide height value. Glyphs are plain records of fixed size, copied whole.
 
 #include <array>
 #include <cstdint>
@@ -16,22 +17,44 @@ namespace glyphsmith {
 class MessageBoxes;
 class SystemFontRenderer;
 
+// The codes every font holds (0 to 127); a font may hold up to MaxCodeCount.
 inline constexpr int GlyphCount = 128;
+inline constexpr int MaxCodeCount = 65536;
 inline constexpr int MaxGlyphSize = 64;
-inline constexpr int GlyphCellCount = MaxGlyphSize * MaxGlyphSize;
 
 struct Glyph {
+    // One cell of the grid, read as a bool and set by assigning one.
+    class CellRef {
+    public:
+        CellRef(std::uint64_t& column, int y) : column_(column), bit_(std::uint64_t{ 1 } << y) { }
+        operator bool() const { return (column_ & bit_) != 0; }
+        CellRef& operator=(bool value)
+        {
+            column_ = value ? (column_ | bit_) : (column_ & ~bit_);
+            return *this;
+        }
+        CellRef& operator=(const CellRef& other) { return *this = static_cast<bool>(other); }
+
+    private:
+        std::uint64_t& column_;
+        std::uint64_t bit_;
+    };
+
     std::int32_t height = 0;
     std::int32_t width = 0;
-    // Column-major grid: the cell of column x and row y is pixels[x * 64 + y].
-    // Cells outside width x height still belong to the glyph and are kept.
-    std::array<std::int32_t, GlyphCellCount> pixels{};
+    // Column-major grid of bits: the cell of column x and row y is bit y of
+    // pixels[x]. Cells outside width x height still belong to the glyph and
+    // are kept. Packing the cells keeps a glyph at about half a kilobyte, so
+    // a font of 65,536 codes fits in a few tens of megabytes.
+    std::array<std::uint64_t, MaxGlyphSize> pixels{};
 
-    std::int32_t& cell(int x, int y) { return pixels[x * MaxGlyphSize + y]; }
-    std::int32_t cell(int x, int y) const { return pixels[x * MaxGlyphSize + y]; }
+    CellRef cell(int x, int y) { return { pixels[x], y }; }
+    bool cell(int x, int y) const { return ((pixels[x] >> y) & 1) != 0; }
 
     // Size 0 x 0 and every cell clear.
     void clear();
+    // 0 x 0 with every cell clear: how a font file stores "no glyph here".
+    bool isEmpty() const;
 
     bool operator==(const Glyph&) const = default;
 };
@@ -48,10 +71,17 @@ public:
     // The start state: lineHeight 0 and 128 glyphs of 1 x 1 whose cell is clear.
     BitmapFont();
 
+    // How many codes the font holds: its glyphs are those of codes 0 to
+    // codeCount() - 1. At least GlyphCount, at most MaxCodeCount.
+    int codeCount() const { return static_cast<int>(glyphs.size()); }
+    // Grows the font with empty (0 x 0) glyphs or drops the highest codes;
+    // `count` is clamped to GlyphCount .. MaxCodeCount.
+    void setCodeCount(int count);
+
     // lineHeight 0 and every glyph 0 x 0 with every cell clear (not the start state).
     void clear();
 
-    // Largest width and height over all 128 glyphs, each plus 2 and at least 8.
+    // Largest width and height over every glyph, each plus 2 and at least 8.
     GridCellSize gridCellSize() const;
 
     // AGS font file (.wfn).
@@ -86,7 +116,7 @@ public:
     bool operator==(const BitmapFont&) const = default;
 
     std::int32_t lineHeight = 0;
-    std::array<Glyph, GlyphCount> glyphs;
+    std::vector<Glyph> glyphs;
 };
 
 } // namespace glyphsmith

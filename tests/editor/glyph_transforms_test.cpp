@@ -19,8 +19,9 @@ Glyph randomGlyph(std::mt19937& random, int width, int height)
     glyph.width = width;
     glyph.height = height;
     std::bernoulli_distribution set(std::uniform_real_distribution<double>(0.05, 0.6)(random));
-    for (std::int32_t& cell : glyph.pixels)
-        cell = set(random) ? 1 : 0;
+    for (int x = 0; x < MaxGlyphSize; ++x)
+        for (int y = 0; y < MaxGlyphSize; ++y)
+            glyph.cell(x, y) = set(random);
     return glyph;
 }
 
@@ -120,7 +121,7 @@ TEST(FillGlyph, InvertsCellZeroZeroAndSpreadsItOverTheWholeGrid)
         fillGlyph(glyph);
         EXPECT_EQ(glyph.width, 3);
         EXPECT_EQ(glyph.height, 2);
-        EXPECT_EQ(std::count(glyph.pixels.begin(), glyph.pixels.end(), value), GlyphCellCount);
+        EXPECT_EQ(std::count(glyph.pixels.begin(), glyph.pixels.end(), value ? ~std::uint64_t{ 0 } : 0), MaxGlyphSize);
     }
 }
 
@@ -139,7 +140,7 @@ TEST(OutlineGlyph, DrawsTheRingAroundTheOldPixels)
     for (const Case& c : cases) {
         Glyph glyph = drawn(c.before);
         Glyph scratch;
-        scratch.pixels.fill(1);
+        scratch.pixels.fill(~std::uint64_t{ 0 });
         outlineGlyph(glyph, scratch);
         EXPECT_EQ(glyph, drawn(c.after)) << c.after.size();
         EXPECT_EQ(scratch, referenceOutline(drawn(c.before)).mask);

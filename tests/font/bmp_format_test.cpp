@@ -59,8 +59,9 @@ std::vector<Glyph> visibleParts(const BitmapFont& font)
     for (Glyph& glyph : visible) {
         if (glyph.width == 0 || glyph.height == 0)
             glyph = Glyph{};
-        for (int i = 0; i < GlyphCellCount; ++i)
-            glyph.pixels[i] &= i / MaxGlyphSize < glyph.width && i % MaxGlyphSize < glyph.height;
+        for (int x = 0; x < MaxGlyphSize; ++x)
+            for (int y = 0; y < MaxGlyphSize; ++y)
+                glyph.cell(x, y) = glyph.cell(x, y) && x < glyph.width && y < glyph.height;
     }
     return visible;
 }

@@ -61,8 +61,8 @@ inline std::unique_ptr<BitmapFont> variedFont(unsigned seed = 1)
         Glyph& glyph = font->glyphs[c];
         glyph.width = (c * 7) % (MaxGlyphSize + 1);
         glyph.height = (c * 11) % (MaxGlyphSize + 1);
-        for (std::int32_t& cell : glyph.pixels)
-            cell = static_cast<std::int32_t>(random() & 1);
+        for (std::uint64_t& column : glyph.pixels)
+            column = (std::uint64_t{ random() } << 32) | random();
     }
     return font;
 }

@@ -36,11 +36,10 @@ std::vector<std::uint8_t> pack(const Glyph& glyph)
 
 TEST(RowPacking, MatchesTheBitByBitReferenceForEverySize)
 {
-    // Cells of 0 to 3: only their lowest bit may reach the packed bytes.
     std::mt19937 random(12345);
     auto source = std::make_unique<Glyph>();
-    for (std::int32_t& cell : source->pixels)
-        cell = static_cast<std::int32_t>(random() % 4);
+    for (std::uint64_t& column : source->pixels)
+        column = (std::uint64_t{ random() } << 32) | random();
 
     for (int width = 0; width <= MaxGlyphSize; ++width) {
         for (int height : { 0, 1, 7, 33, 63, 64 }) {
@@ -51,7 +50,7 @@ TEST(RowPacking, MatchesTheBitByBitReferenceForEverySize)
 
             // Unpacking replaces every cell, stale ones included, but not the size.
             auto back = std::make_unique<Glyph>();
-            back->pixels.fill(7);
+            back->pixels.fill(~std::uint64_t{ 0 });
             back->width = back->height = 5;
             unpackRows(rows, width, height, *back);
             auto expected = std::make_unique<Glyph>(storedPart(*source));

@@ -72,7 +72,7 @@ std::unique_ptr<BitmapFont> filledFont(int lineHeight)
     for (Glyph& glyph : font->glyphs) {
         glyph.width = 5;
         glyph.height = 7;
-        glyph.pixels.fill(1);
+        glyph.pixels.fill(~std::uint64_t{ 0 });
     }
     return font;
 }
