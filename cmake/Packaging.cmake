@@ -22,7 +22,7 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Editor for the bitmap fonts of adventure-game engines\n Glyphsmith edits the small monochrome bitmap fonts of AGS (.wfn) and SCI\n (font.*, *.0) games, converts them and exports them as BMP glyph sheets.")
+    "Glyphsmith edits the small monochrome bitmap fonts of AGS (.wfn) and SCI\n(font.*, *.0) games, converts them and exports them as BMP glyph sheets.")
 endif()
 
 include(CPack)
