@@ -6,6 +6,7 @@
 //
 //   windows_session_driver GLYPHSMITH.exe START.wfn
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -33,12 +34,8 @@ void fail(const std::string& what)
 // A Unix path under Wine names drive Z:.
 std::wstring windowsPath(std::wstring path)
 {
-    if (!path.empty() && path[0] == L'/')
-        path = L"Z:" + path;
-    for (wchar_t& unit : path)
-        if (unit == L'/')
-            unit = L'\\';
-    return path;
+    std::ranges::replace(path, L'/', L'\\');
+    return path.starts_with(L'\\') ? L"Z:" + path : path;
 }
 
 template <typename Result>
@@ -64,21 +61,16 @@ std::wstring textOf(HWND window)
 // A visible window that `owner` owns: the file dialog or a message box.
 HWND ownedPopup(HWND owner)
 {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search { owner, nullptr };
+    std::pair<HWND, HWND> search { owner, nullptr };
     ::EnumWindows(
         [](HWND window, LPARAM data) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(data);
-            if (::GetWindow(window, GW_OWNER) == search->owner && ::IsWindowVisible(window)) {
-                search->found = window;
-                return FALSE;
-            }
-            return TRUE;
+            auto& [owner, found] = *reinterpret_cast<std::pair<HWND, HWND>*>(data);
+            if (::GetWindow(window, GW_OWNER) == owner && ::IsWindowVisible(window))
+                found = window;
+            return !found;
         },
         reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return search.second;
 }
 
 class Session {
@@ -88,10 +80,12 @@ public:
     {
     }
 
-    void click(int buttonId)
+    // What a button sends its dialog when clicked.
+    void click(int buttonId, bool wait = true)
     {
-        ::SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-            reinterpret_cast<LPARAM>(::GetDlgItem(dialog_, buttonId)));
+        const WPARAM command = MAKEWPARAM(buttonId, BN_CLICKED);
+        const auto button = reinterpret_cast<LPARAM>(::GetDlgItem(dialog_, buttonId));
+        wait ? ::SendMessageW(dialog_, WM_COMMAND, command, button) : ::PostMessageW(dialog_, WM_COMMAND, command, button);
     }
 
     // The box's text replaced, as typing over it does; the box notifies the editor.
@@ -105,8 +99,7 @@ public:
     // Save, type the full name into the save dialog, OK.
     void saveAs(const std::wstring& path)
     {
-        ::PostMessageW(dialog_, WM_COMMAND, MAKEWPARAM(SaveButton, BN_CLICKED),
-            reinterpret_cast<LPARAM>(::GetDlgItem(dialog_, SaveButton)));
+        click(SaveButton, false); // the save dialog holds the editor until it closes
         HWND files = waitFor<HWND>([&] { return ownedPopup(dialog_); }, "the save dialog");
         if (!files)
             return;
@@ -212,8 +205,7 @@ int main()
             session.saveAs(folder + name);
         if (session.caption() != L"Glyphsmith (edited.bmp)")
             fail("the caption after the saves is " + toUtf8(session.caption()));
-        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(QuitButton, BN_CLICKED),
-            reinterpret_cast<LPARAM>(::GetDlgItem(dialog, QuitButton)));
+        session.click(QuitButton, false);
     }
     if (::WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
         fail("the editor did not quit");

@@ -1,9 +1,10 @@
 #!/bin/sh
 # Runs the Windows programs' tests under Wine: cross-builds them with the
-# `windows` preset (mingw-w64), then, on an X server of its own (Xvfb) and in a
-# fresh Wine prefix in a temporary folder, runs the Win32 backend's contract
-# suite, the font and converter tests, and the editor session of the real
-# glyphsmith.exe, whose saved files must equal what the Linux build writes.
+# `windows` preset (mingw-w64), then, on an X server of its own
+# (run_under_xvfb.sh) and in a fresh Wine prefix in a temporary folder, runs
+# the Win32 backend's contract suite, the font and converter tests, and the
+# editing session of the real glyphsmith.exe, whose saved files must equal
+# what the Linux build writes for the same edits.
 #
 #   run_under_wine.sh SOURCE_DIR EXPECTED_WRITER
 #
@@ -18,105 +19,56 @@ skip() {
     exit 77
 }
 
-source_dir=$1
-expected_writer=$2
-
-command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 \
-    || skip "the mingw-w64 cross compiler is not installed (g++-mingw-w64-x86-64-posix)"
-wine=
-for candidate in /usr/lib/wine/wine64 "$(command -v wine64 2>/dev/null)"; do
-    if [ -n "$candidate" ] && [ -x "$candidate" ]; then
-        wine=$candidate
-        break
-    fi
-done
-[ -n "$wine" ] || skip "wine64 is not installed (the wine64 package)"
-command -v Xvfb >/dev/null 2>&1 || skip "Xvfb is not installed (the xvfb package)"
-
-started=$(date +%s)
-cd "$source_dir" || exit 1
-if [ ! -f build/windows/build.ninja ]; then
-    cmake --preset windows >build-windows-configure.log 2>&1 || {
-        cat build-windows-configure.log; rm -f build-windows-configure.log; echo "FAILED: configuring the windows preset"; exit 1; }
-    rm -f build-windows-configure.log
+here=$(cd "$(dirname "$0")" && pwd)
+if [ "${1:-}" != --on-display ]; then
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 \
+        || skip "the mingw-w64 cross compiler is not installed (g++-mingw-w64-x86-64-posix)"
+    [ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null 2>&1 \
+        || skip "wine64 is not installed (the wine64 package)"
+    started=$(date +%s)
+    cd "$1" || exit 1
+    [ -f build/windows/build.ninja ] || cmake --preset windows >/dev/null || exit 1
+    cmake --build --preset windows --target win32_platform_tests font_tests tools_tests glyphsmith \
+        glyphsmith-convert windows_session_driver || { echo "FAILED: building the Windows programs"; exit 1; }
+    echo "Windows build: $(($(date +%s) - started)) s"
+    exec sh "$here/run_under_xvfb.sh" sh "$0" --on-display "$1" "$2"
 fi
-cmake --build --preset windows --target win32_platform_tests font_tests tools_tests glyphsmith glyphsmith-convert \
-    windows_session_driver || { echo "FAILED: building the Windows programs"; exit 1; }
-built=$(date +%s)
-echo "Windows build: $((built - started)) s"
 
+source_dir=$2
+expected_writer=$3
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=$(command -v wine64)
+cd "$source_dir" || exit 1
 work=$(mktemp -d) || skip "cannot make a temporary folder"
-xvfb=
-cleanup() {
-    if [ -n "${WINEPREFIX:-}" ]; then
-        WINEPREFIX=$WINEPREFIX "$(dirname "$wine")/wineserver" -k >/dev/null 2>&1
-    fi
-    if [ -n "$xvfb" ]; then
-        kill "$xvfb" 2>/dev/null
-        wait "$xvfb" 2>/dev/null
-    fi
-    xvfb=
-    rm -rf "$work"
-}
-trap cleanup EXIT
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap '"$(dirname "$wine")/wineserver" -k >/dev/null 2>&1; rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-tries=0
-while ! grep -q '[0-9]' "$work/display" 2>/dev/null; do
-    if ! kill -0 "$xvfb" 2>/dev/null; then
-        xvfb=
-        cat "$work/xvfb.log"
-        skip "Xvfb could not start"
-    fi
-    tries=$((tries + 1))
-    [ "$tries" -le 100 ] || skip "Xvfb gave no display within 10 seconds"
-    sleep 0.1
-done
-export DISPLAY=":$(tr -dc 0-9 <"$work/display")"
-export WINEPREFIX="$work/prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-
+started=$(date +%s)
 # Without a window manager Wine would wait two seconds for each window it
 # hides; unmanaged windows need no such wait.
-"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >"$work/wineboot.log" 2>&1 \
-    || { cat "$work/wineboot.log"; skip "Wine could not start a prefix"; }
-echo "Wine prefix: $(($(date +%s) - built)) s"
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >"$work/wine.log" 2>&1 \
+    || { cat "$work/wine.log"; skip "Wine could not start a prefix"; }
 
 failed=
 run() {
     name=$1
     shift
     echo "== $name"
-    if ! "$wine" "$@"; then
-        failed="$failed $name"
-    fi
+    "$wine" "$@" || failed="$failed $name"
 }
-
 run contract build/windows/tests/platform/win32_platform_tests.exe
 run font build/windows/tests/font/font_tests.exe
 run converter build/windows/tests/tools/tools_tests.exe
 
-mkdir -p "$work/session/windows" "$work/session/linux"
-cp examples/sample.wfn "$work/session/windows/start.wfn"
+mkdir -p "$work/windows" "$work/linux"
+cp examples/sample.wfn "$work/windows/start.wfn"
 run session build/windows/tests/app/windows_session_driver.exe build/windows/src/app/glyphsmith.exe \
-    "$work/session/windows/start.wfn"
-if "$expected_writer" examples/sample.wfn "$work/session/linux"; then
-    for name in edited.wfn edited.0 edited.bmp; do
-        if ! cmp "$work/session/linux/$name" "$work/session/windows/$name"; then
-            echo "$name saved by glyphsmith.exe differs from the Linux build's"
-            failed="$failed session-$name"
-        fi
-    done
-else
-    failed="$failed expected-files"
-fi
+    "$work/windows/start.wfn"
+"$expected_writer" examples/sample.wfn "$work/linux" || failed="$failed expected-files"
+for name in edited.wfn edited.0 edited.bmp; do
+    cmp "$work/linux/$name" "$work/windows/$name" || failed="$failed $name"
+done
 
-echo "Under Wine: $(($(date +%s) - built)) s"
-if [ -n "$failed" ]; then
-    echo "FAILED:$failed"
-    exit 1
-fi
-exit 0
+echo "Under Wine: $(($(date +%s) - started)) s"
+[ -z "$failed" ] || { echo "FAILED:$failed"; exit 1; }
