@@ -1,14 +1,11 @@
 #include "font/file_io.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <random>
+
+#include "font/file_io_calls.h"
 
 namespace glyphsmith {
 
@@ -21,9 +18,18 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-std::optional<SaveStep> injectedFailure;
+// Paths are UTF-8 text; a path made from a plain string would take it in the
+// system's narrow code page on Windows.
+fs::path fromUtf8(const std::string& path)
+{
+    return fs::path(std::u8string(path.begin(), path.end()));
+}
 
-bool injected(SaveStep step) { return injectedFailure == step; }
+std::string toUtf8(const fs::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
 
 // Follows `path` through symbolic links to the name of the file it finally
 // stands for, which need not exist yet. A relative link is taken from the
@@ -43,57 +49,44 @@ bool resolveLinks(fs::path& path)
     return false;
 }
 
-// A name beside the target that no other file has; O_EXCL opens it only if it
-// did not exist, so a file of the same name is never touched.
-int createTemporaryBeside(const fs::path& target, mode_t mode, fs::path& temporary)
+// A name beside the target that no other file has; the file is created only
+// if the name is free, so a file of the same name is never touched. When the
+// target exists, the new file takes its mode and owner.
+FileHandle createTemporaryBeside(const std::string& target, bool replacing, std::string& temporary)
 {
     // Seeded once per thread: opening the system's random device on every
-    // save costs more than building the whole file. O_EXCL, not the
-    // randomness, is what keeps other files safe.
+    // save costs more than building the whole file. Creating only under a
+    // free name, not the randomness, is what keeps other files safe.
     thread_local std::mt19937 random{ std::random_device{}() };
     for (int attempt = 0; attempt < 16; ++attempt) {
         char suffix[32];
         std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(random()));
-        temporary = target;
-        temporary += suffix;
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
+        temporary = target + suffix;
+        bool nameTaken = false;
+        const FileHandle file = saveCalls.createNew(temporary.c_str(), replacing ? target.c_str() : nullptr, nameTaken);
+        if (file != NoFileHandle || !nameTaken)
+            return file;
     }
-    return -1;
+    return NoFileHandle;
 }
 
-// Writes, flushes and syncs the temporary file, then closes it.
-bool writeAndSync(int fd, std::span<const std::uint8_t> bytes)
+// Writes every byte, however many calls the system needs for them.
+bool writeAll(FileHandle file, std::span<const std::uint8_t> bytes)
 {
-    FilePtr file(::fdopen(fd, "wb"));
-    if (!file) {
-        ::close(fd);
-        return false;
+    while (!bytes.empty()) {
+        const std::ptrdiff_t wrote = saveCalls.write(file, bytes.data(), bytes.size());
+        if (wrote <= 0)
+            return false;
+        bytes = bytes.subspan(static_cast<std::size_t>(wrote));
     }
-    const std::size_t count = injected(SaveStep::Write) ? bytes.size() / 2 : bytes.size();
-    bool ok = std::fwrite(bytes.data(), 1, count, file.get()) == bytes.size();
-    ok = ok && !injected(SaveStep::Flush) && std::fflush(file.get()) == 0;
-    ok = ok && ::fsync(::fileno(file.get())) == 0 && !injected(SaveStep::Sync);
-    return std::fclose(file.release()) == 0 && ok;
-}
-
-// Makes a finished rename durable. Some file systems cannot sync a folder;
-// the new file is in place and whole either way, so this is not a failure.
-void syncFolder(const fs::path& folder)
-{
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
+    return true;
 }
 
 } // namespace
 
 FileError readWholeFile(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes)
 {
-    FilePtr file(std::fopen(path.c_str(), "rb"));
+    FilePtr file(openForReading(path.c_str()));
     if (!file)
         return FileError::CannotOpen;
 
@@ -117,39 +110,31 @@ FileError readWholeFile(const std::string& path, std::size_t maxBytes, std::vect
 
 FileError replaceFile(const std::string& path, std::span<const std::uint8_t> bytes)
 {
-    fs::path target(path);
-    if (!resolveLinks(target))
+    fs::path resolved(fromUtf8(path));
+    if (!resolveLinks(resolved))
         return FileError::CannotWrite;
+    const std::string target = toUtf8(resolved);
 
-    struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode))
+    const SaveTarget existing = saveCalls.inspect(target.c_str());
+    if (existing == SaveTarget::NotRegularFile)
         return FileError::NotRegularFile;
-    // Root may write any file, so this refuses only what the user could not
-    // change in place either; a read-only file system counts as read-only too.
-    if (exists && ::access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS))
+    if (existing == SaveTarget::ReadOnlyFile)
         return FileError::ReadOnly;
 
-    // A new file gets the usual mode (less the umask); a replaced one is made
-    // private until it has the old file's mode and owner.
-    fs::path temporary;
-    const int fd = injected(SaveStep::Create) ? -1 : createTemporaryBeside(target, exists ? 0600 : 0666, temporary);
-    if (fd < 0)
+    std::string temporary;
+    const FileHandle file = createTemporaryBeside(target, existing == SaveTarget::RegularFile, temporary);
+    if (file == NoFileHandle)
         return FileError::CannotWrite;
-    if (exists) {
-        // Only root, or a member of the group, may set these; otherwise the
-        // new file is the user's own, as any editor's would be.
-        [[maybe_unused]] const int owned = ::fchown(fd, existing.st_uid, existing.st_gid);
-        ::fchmod(fd, existing.st_mode & 07777);
-    }
-
-    bool saved = writeAndSync(fd, bytes);
-    saved = saved && !injected(SaveStep::Rename) && ::rename(temporary.c_str(), target.c_str()) == 0;
+    bool saved = writeAll(file, bytes) && saveCalls.sync(file);
+    // Some systems report a failed write only when the file is closed.
+    saved = saveCalls.close(file) && saved;
+    saved = saved && saveCalls.rename(temporary.c_str(), target.c_str());
     if (!saved) {
-        ::unlink(temporary.c_str());
+        saveCalls.remove(temporary.c_str());
         return FileError::CannotWrite;
     }
-    syncFolder(target.parent_path());
+    // The new file is in place and whole whether or not the folder can be synced.
+    saveCalls.syncFolder(toUtf8(resolved.parent_path()).c_str());
     return FileError::None;
 }
 
@@ -158,7 +143,5 @@ FileResult saveFile(const std::string& path, std::span<const std::uint8_t> bytes
     const FileError error = replaceFile(path, bytes);
     return error == FileError::None ? FileResult::done() : FileResult::failed(error);
 }
-
-void injectSaveFailure(std::optional<SaveStep> step) { injectedFailure = step; }
 
 } // namespace glyphsmith

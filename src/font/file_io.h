@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -22,7 +21,8 @@ FileError readWholeFile(const std::string& path, std::size_t maxBytes, std::vect
 // either the old one or the new one, whole:
 // - the bytes go to a new temporary file in the target's folder, which is
 //   synced to disk and only then renamed over the target; the folder is
-//   synced after the rename, so the rename itself survives a power cut;
+//   synced after the rename, so the rename itself survives a power cut (the
+//   system calls behind these steps are in file_io_calls.h);
 // - a symbolic link (or a chain of them) is followed: the file it finally
 //   names is replaced and the links stay links;
 // - an existing target that is not a regular file is refused with
@@ -36,13 +36,5 @@ FileError replaceFile(const std::string& path, std::span<const std::uint8_t> byt
 // Saves `bytes` as the file at `path` through replaceFile and reports the
 // outcome as every writer does.
 FileResult saveFile(const std::string& path, std::span<const std::uint8_t> bytes);
-
-// The steps of replaceFile that can fail once the target has been checked.
-enum class SaveStep { Create, Write, Flush, Sync, Rename };
-
-// For tests: makes `step` fail in every following replaceFile as if the system
-// had refused it (a write fails after writing half the bytes), until called
-// again with std::nullopt. Not for use by the program.
-void injectSaveFailure(std::optional<SaveStep> step);
 
 } // namespace glyphsmith

@@ -33,7 +33,7 @@ TEST_F(Editing, APressInTheOverviewSelectsTheGlyphWhoseWholeCellIsUnderIt)
     };
     const std::vector<Case> cases {
         { 0, 0, 120, 32, 0 }, { 0, 0, 135, 47, 0 }, { 0, 0, 136, 32, 1 }, { 0, 0, 120, 48, 16 },
-        { 0, 0, 369, 159, 127 }, // the frame hides the rest of the last cell { 0, 0, 376, 40, -1 }, { 0, 0, 130, 160, -1 }, { 0, 0, 119, 40, -1 },
+        { 0, 0, 375, 159, 127 }, { 0, 0, 376, 40, -1 }, { 0, 0, 130, 160, -1 }, { 0, 0, 119, 40, -1 },
         { 0, 0, 130, 31, -1 },
         // Cells of 22 x 12: 44 x 24 screen pixels each.
         { 20, 10, 163, 55, 0 }, { 20, 10, 164, 55, 1 }, { 20, 10, 163, 56, 16 }, { 20, 10, 120 + 44 * 16, 40, -1 },
@@ -47,8 +47,8 @@ TEST_F(Editing, APressInTheOverviewSelectsTheGlyphWhoseWholeCellIsUnderIt)
                 glyph(code).width = 1 + code % test.widest;
                 glyph(code).height = 1 + code % test.tallest;
             }
-        // Start from letter 9 in the overview, so that glyph 0 can be chosen.
-        open();
+        // From letter 9, so that glyph 0 can be chosen; at the screen's edge the window keeps this size.
+        open([&] { ws.moveWindow({ 0, 0, test.x + 2 * HeadlessFrameBorder + 1, test.y + 40 }); });
         ws.userReplacesText(LetterNumberBox, "9");
         ws.userClicks(LetterButton);
         press(test.x, test.y, test.x % 2 ? MouseAction::LeftPress : MouseAction::RightPress);
@@ -221,7 +221,8 @@ TEST_F(Editing, OutlineMarksTheFontChangedAndShowsTheCurrentGlyphsNewSize)
     ws.userClicks(WidthUpButton);
     EXPECT_EQ(glyph(72).width, 4);
 
-    // In the overview the window grows with the glyphs.
+    // In the overview the window grows with the glyphs; the line height stays.
+    font->lineHeight = 9;
     ws.userClicks(LetterButton);
     const int before = ws.windowRect().width();
     for (int times = 0; times < 4; ++times)
@@ -229,6 +230,8 @@ TEST_F(Editing, OutlineMarksTheFontChangedAndShowsTheCurrentGlyphsNewSize)
     EXPECT_EQ(glyph(0).width, 11); // outlined five times from 1 x 1
     EXPECT_EQ(ws.windowRect().width(), 32 * (12 + 2) + 120);
     EXPECT_GT(ws.windowRect().width(), before);
+    EXPECT_EQ(font->lineHeight, 9);
+    EXPECT_EQ(text(HeightBox), "9");
 }
 
 } // namespace

@@ -63,18 +63,6 @@ Glyph patterned(int width, int height, unsigned seed)
 
 using FontView = EditorSession;
 
-TEST_F(FontView, ANewFontShowsOneBlack2By2BlockPerGlyphInA376By231Window)
-{
-    open();
-    const PixelRect window = ws.windowRect();
-    EXPECT_EQ(window.width(), 376);
-    EXPECT_EQ(window.height(), 231);
-    Picture expected(ws.clientSize());
-    for (int code = 0; code < GlyphCount; ++code)
-        expected.square(120 + 16 * (code % 16), 32 + 16 * (code / 16), 2, Black);
-    EXPECT_EQ(expected.firstDifference(ws.canvas()), "");
-}
-
 TEST_F(FontView, TheOverviewSpacesGlyphsByTheLargestPlus2AndFitsTheWindowToThem)
 {
     struct Case {

@@ -140,7 +140,8 @@ TEST(EngineCheck, AppliesTheScummVmLoadingRules)
         { "count above 128", sciFile(130, 9, many, SciRecord), Loads, Sizes(130, { 8, 2 }), 9 },
         { "line height above 255", sciFile(2, 300, { 10, 10 }, SciRecord), Changed, { { 8, 2 }, { 8, 2 } }, 44,
             "300" },
-        { "entry at 0x8000", sciFile(2, 9, { 10, 0x8000 }, SciRecord), Refused, {}, 0, "character 1:" },
+        { "entry at 0x8000, inside the data", sciFile(2, 9, { 10, 0x8000 }, Bytes(0x8000 - 8)), Refused, {}, 0,
+            "character 1: record offset 32768 is 0x8000" },
         { "entry outside the data", sciFile(2, 9, { 10, 13 }, SciRecord), Refused, {}, 0, "character 1:" },
         // Both entries name the table itself, as an 8 x 0 record; the third lies past the data.
         { "table past the data", sciFile(3, 9, { 8, 8 }, {}), Refused, {}, 0, "character 2:" },

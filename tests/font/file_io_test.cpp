@@ -1,4 +1,5 @@
 #include "font/file_io.h"
+#include "font/file_io_calls.h"
 
 #include <gtest/gtest.h>
 
@@ -137,18 +138,49 @@ TEST(ReplaceFile, RefusesAFileTheUserMayNotWrite)
     EXPECT_EQ(describe(FileResult::failed(FileError::ReadOnly)), "the file is read-only");
 }
 
-TEST(ReplaceFile, AFailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile)
+// Logs each call of a save and passes it on to the system, except the one
+// named in `failing`, which fails as the system's would: a write after half
+// the bytes, a close after closing, a rename by aiming at the folder.
+class SaveCallsSeen : public ::testing::Test {
+protected:
+    SaveCallsSeen()
+    {
+        calls.clear();
+        saveCalls.createNew = [](const char* path, const char* like, bool& taken) {
+            return passes("create") ? system.createNew(path, like, taken) : (taken = false, NoFileHandle);
+        };
+        saveCalls.write = [](FileHandle file, const std::uint8_t* bytes, std::size_t size) {
+            return passes("write") ? system.write(file, bytes, size) : (system.write(file, bytes, size / 2), -1);
+        };
+        saveCalls.sync = [](FileHandle file) { return passes("sync") && system.sync(file); };
+        saveCalls.close = [](FileHandle file) { return system.close(file) && passes("close"); };
+        saveCalls.rename = [](const char* from, const char* to) {
+            return system.rename(from, passes("rename") ? to : fs::path(to).parent_path().c_str());
+        };
+        saveCalls.syncFolder = [](const char* folder) { return passes("sync folder") && system.syncFolder(folder); };
+    }
+    ~SaveCallsSeen() override { saveCalls = system; }
+    static bool passes(const char* call) { return calls.emplace_back(call) != failing; }
+    static inline SaveCalls system = saveCalls;
+    static inline std::vector<std::string> calls;
+    static inline std::string failing;
+};
+
+TEST_F(SaveCallsSeen, SyncsTheFileBeforeTheRenameAndLeavesNothingBehindWhenACallFails)
 {
-    for (SaveStep step : { SaveStep::Create, SaveStep::Write, SaveStep::Flush, SaveStep::Sync, SaveStep::Rename }) {
-        SCOPED_TRACE(static_cast<int>(step));
+    failing = "sync folder"; // a folder that cannot be synced still holds the new file
+    TestFolder saved;
+    EXPECT_EQ(replaceFile(saved.path("font.wfn"), New), FileError::None);
+    EXPECT_EQ(saved.read("font.wfn"), New);
+    EXPECT_EQ(calls, (std::vector<std::string>{ "create", "write", "sync", "close", "rename", "sync folder" }));
+
+    for (const char* call : { "create", "write", "sync", "close", "rename" }) {
+        SCOPED_TRACE(call);
+        failing = call;
         TestFolder folder;
         folder.write("font.wfn", Old);
-        injectSaveFailure(step);
-        const FileError replaced = replaceFile(folder.path("font.wfn"), New);
-        const FileError created = replaceFile(folder.path("new.wfn"), New);
-        injectSaveFailure(std::nullopt);
-        EXPECT_EQ(replaced, FileError::CannotWrite);
-        EXPECT_EQ(created, FileError::CannotWrite);
+        EXPECT_EQ(replaceFile(folder.path("font.wfn"), New), FileError::CannotWrite);
+        EXPECT_EQ(replaceFile(folder.path("new.wfn"), New), FileError::CannotWrite);
         EXPECT_EQ(folder.read("font.wfn"), Old);
         EXPECT_EQ(folder.entries(), std::vector<std::string>{ "font.wfn" });
     }
