@@ -11,7 +11,8 @@ namespace {
 UniqueKey createKey(HKEY parent, const std::wstring& path)
 {
     HKEY key = nullptr;
-    if (::RegCreateKeyExW(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key, nullptr)
+    if (::RegCreateKeyExW(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &key,
+            nullptr)
         != ERROR_SUCCESS)
         return nullptr;
     return UniqueKey(key);
@@ -43,6 +44,13 @@ void Win32Registry::setDefaultValue(RegistryKey key, std::string_view subkeyPath
         target = subkey.get();
     }
     const std::wstring wide = toUtf16(value);
+    // The editor writes its keys at every start; a value already in place is
+    // left alone, so the shell is told of a change only when there is one.
+    wchar_t existing[1024];
+    DWORD existingBytes = sizeof existing;
+    if (::RegGetValueW(target, nullptr, nullptr, RRF_RT_REG_SZ, nullptr, existing, &existingBytes) == ERROR_SUCCESS
+        && existing == wide)
+        return;
     const DWORD bytes = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));
     if (::RegSetValueExW(target, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()), bytes) == ERROR_SUCCESS)
         changed_ = true;
