@@ -3,8 +3,8 @@
 // Drawing on the dialog's client area: a surface from GetDC to ReleaseDC whose
 // block copies come from a memory DC holding the cell bitmap.
 
+#include <cstdint>
 #include <functional>
-#include <optional>
 
 #include "platform/cell_bitmap.h"
 #include "platform/window_system.h"
