@@ -27,7 +27,7 @@ if [ "${1:-}" != --on-display ]; then
         || skip "wine64 is not installed (the wine64 package)"
     started=$(date +%s)
     cd "$1" || exit 1
-    [ -f build/windows/build.ninja ] || cmake --preset windows >/dev/null || exit 1
+    [ -f build/windows/build.ninja ] || cmake --preset windows || { echo "FAILED: configuring the windows preset"; exit 1; }
     cmake --build --preset windows --target win32_platform_tests font_tests tools_tests glyphsmith \
         glyphsmith-convert windows_session_driver || { echo "FAILED: building the Windows programs"; exit 1; }
     echo "Windows build: $(($(date +%s) - started)) s"
