@@ -4,7 +4,7 @@
 # Both call apt-get only when a package is missing (run them as root, or with sudo available).
 
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev libgl-dev fonts-dejavu-core imagemagick xvfb \
+            qt6-base-dev libgl-dev libfreetype-dev fonts-dejavu-core xfonts-base imagemagick xvfb \
             g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev file
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 JOBS ?= $(shell nproc)

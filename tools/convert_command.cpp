@@ -11,6 +11,7 @@
 #include "font/engine_check.h"
 #include "font/font_files.h"
 #include "font_dump.h"
+#include "font_file_command.h"
 #include "platform/message_boxes.h"
 
 namespace glyphsmith {
@@ -23,13 +24,22 @@ constexpr std::string_view Usage =
     "       glyphsmith-convert --system-font POINTS OUT\n"
     "                                                  build a font from the system font\n"
     "                                                  at POINTS points (0: default size)\n"
+    "       glyphsmith-convert --font FILE SIZE OUT [--codepage CP | --codes RANGES]\n"
+    "                                                  build a font from a TrueType, OpenType, BDF,\n"
+    "                                                  PCF or .fon/.fnt file at SIZE pixels (0: the\n"
+    "                                                  file's first size, 16 for an outline font)\n"
+    "       glyphsmith-convert --font-info FILE [--codepage CP | --codes RANGES]\n"
+    "                                                  tell what the font file holds\n"
     "       glyphsmith-convert --check [--json] FILE...\n"
     "                                                  say whether the game engine loads each\n"
     "                                                  font as drawn, with changes, or not at all\n"
     "       glyphsmith-convert --help                  show this text\n"
     "\n"
     "The format of each file follows its extension: .wfn is an AGS font,\n"
-    ".bmp a glyph sheet, anything else (font.001, font.0, no extension) an SCI font.\n";
+    ".bmp a glyph sheet, anything else (font.001, font.0, no extension) an SCI font.\n"
+    "--font takes codes 0 to 127 from the same Unicode characters; --codepage cp1251\n"
+    "adds 128 to 255 as that code page has them, --codes 32-126,0x400-0x44F takes\n"
+    "the codes of those Unicode characters instead.\n";
 
 constexpr int MaxPoints = 65535; // the largest line height an SCI file can hold
 
@@ -55,6 +65,11 @@ std::string extensionOf(const std::string& path)
     return extension.empty() ? extension : extension.substr(1);
 }
 
+std::string titleOf(const std::string& path)
+{
+    return std::filesystem::path(path).stem().string();
+}
+
 int usageError(std::ostream& err, std::string_view problem)
 {
     err << "glyphsmith-convert: " << problem << '\n' << Usage;
@@ -64,11 +79,12 @@ int usageError(std::ostream& err, std::string_view problem)
 // Reads `path` into `font`, telling the user about any failure or warning.
 bool readInto(BitmapFont& font, const std::string& path, FileServices services, std::ostream& err)
 {
-    const FontFormat format = formatForExtension(extensionOf(path));
-    if (format == FontFormat::Ttf) {
-        // Opening a .ttf in the editor builds the font from the system font
-        // at the height set beforehand; here the size is given explicitly.
-        err << "cannot read " << path << ": TrueType files are not read; use --system-font POINTS OUT\n";
+    const FontFormat format = formatForExtension(extensionOf(path), titleOf(path));
+    if (format == FontFormat::Ttf || format == FontFormat::FontFile) {
+        // Opening one in the editor imports it at the height set beforehand;
+        // here the size is given explicitly.
+        err << "cannot read " << path
+            << ": font files are imported at a size; use --font FILE SIZE OUT (or --system-font POINTS OUT)\n";
         return false;
     }
     ErrorStreamMessages named(err, "cannot read " + path + ": ");
@@ -83,7 +99,8 @@ bool readInto(BitmapFont& font, const std::string& path, FileServices services, 
 bool writeFrom(const BitmapFont& font, const std::string& path, FileServices services, std::ostream& err)
 {
     ErrorStreamMessages named(err, "cannot write " + path + ": ");
-    FileResult result = writeFontFile(font, formatForExtension(extensionOf(path)), path, { named, services.systemFont });
+    const FontFormat format = formatForExtension(extensionOf(path), titleOf(path));
+    FileResult result = writeFontFile(font, format, path, { named, services.systemFont });
     if (result.outcome == FileOutcome::Failed)
         err << "cannot write " << path << ": " << describe(result) << '\n';
     // The file stays written even when its engine would refuse or change it:
@@ -125,7 +142,7 @@ public:
 } // namespace
 
 int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-    const SystemFontSource& systemFont)
+    const SystemFontSource& systemFont, FontFileReader* fontFiles)
 {
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         out << Usage;
@@ -138,6 +155,23 @@ int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std
         if (!parseCheckArguments(arguments, options, problem))
             return usageError(err, problem);
         return runCheck(options, out, err);
+    }
+    if (isFontFileOption(mode)) {
+        FontFileOptions options;
+        std::string problem;
+        if (!parseFontFileArguments(arguments, options, problem))
+            return usageError(err, problem);
+        if (!fontFiles) {
+            err << "cannot read " << options.file << ": font files cannot be read in this build\n";
+            return ConvertFailed;
+        }
+        if (options.infoOnly)
+            return printFontFileInfo(options, *fontFiles, out, err) == 0 ? ConvertOk : ConvertFailed;
+        ErrorStreamMessages messages(err);
+        auto font = std::make_unique<BitmapFont>();
+        if (!importFromFontFile(*font, options, *fontFiles, err))
+            return ConvertFailed;
+        return writeFrom(*font, options.out, { messages }, err) ? ConvertOk : ConvertFailed;
     }
     const std::size_t expected = mode == "--system-font" ? 3 : 2;
     if (mode != "" && mode != "--dump" && mode != "--system-font")

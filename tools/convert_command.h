@@ -10,6 +10,7 @@
 
 namespace glyphsmith {
 
+class FontFileReader;
 class SystemFontRenderer;
 
 // Hands out the system font renderer when a command first needs it; returns
@@ -23,8 +24,9 @@ enum ConvertExit : int {
 };
 
 // `arguments` excludes the program name. Results go to `out`, messages and
-// warnings to `err`. Returns the process exit status.
+// warnings to `err`. `fontFiles` reads the files of --font and --font-info;
+// without it they fail. Returns the process exit status.
 int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-    const SystemFontSource& systemFont = {});
+    const SystemFontSource& systemFont = {}, FontFileReader* fontFiles = nullptr);
 
 } // namespace glyphsmith

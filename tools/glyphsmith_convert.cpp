@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "convert_command.h"
+#include "fontfile/freetype_font_file.h"
 #include "platform/qt/qt_system_font_renderer.h"
 
 int main(int argc, char** argv)
@@ -38,5 +39,6 @@ int main(int argc, char** argv)
         }
         return renderer.get();
     };
-    return glyphsmith::runConvert(arguments, std::cout, std::cerr, systemFont);
+    glyphsmith::FreeTypeFontFileReader fontFiles;
+    return glyphsmith::runConvert(arguments, std::cout, std::cerr, systemFont, &fontFiles);
 }

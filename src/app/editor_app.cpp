@@ -6,9 +6,10 @@
 
 namespace glyphsmith {
 
-EditorApp::EditorApp(WindowSystem& windowSystem, BitmapFont& font)
+EditorApp::EditorApp(WindowSystem& windowSystem, BitmapFont& font, FontFileReader* fontFiles)
     : windowSystem_(windowSystem)
     , font_(font)
+    , fontFiles_(fontFiles)
 {
 }
 
@@ -21,6 +22,7 @@ void EditorApp::run()
             openCommandLineFile(windowSystem_, *editor);
         },
         .about = [&] { showAbout(windowSystem_); },
+        .fontFiles = fontFiles_,
     };
     EditorDialog dialog(windowSystem_, font_, std::move(hooks));
     editor = &dialog;

@@ -6,11 +6,14 @@
 namespace glyphsmith {
 
 class BitmapFont;
+class FontFileReader;
 class WindowSystem;
 
 class EditorApp {
 public:
-    EditorApp(WindowSystem& windowSystem, BitmapFont& font);
+    // `fontFiles` reads the desktop font files Open accepts; null leaves them
+    // to the readers used before there was one.
+    EditorApp(WindowSystem& windowSystem, BitmapFont& font, FontFileReader* fontFiles = nullptr);
 
     // Runs the editor until the user quits.
     void run();
@@ -18,6 +21,7 @@ public:
 private:
     WindowSystem& windowSystem_;
     BitmapFont& font_;
+    FontFileReader* fontFiles_;
 };
 
 } // namespace glyphsmith

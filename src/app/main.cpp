@@ -8,6 +8,7 @@
 
 #include "app/editor_app.h"
 #include "font/bitmap_font.h"
+#include "fontfile/freetype_font_file.h"
 #include "platform/qt/qt_window_system.h"
 
 namespace {
@@ -37,6 +38,7 @@ int main(int argc, char** argv)
     glyphsmith::QtWindowSystem windowSystem;
     // The one font, 2 MB, for the whole run.
     auto font = std::make_unique<glyphsmith::BitmapFont>();
-    glyphsmith::EditorApp(windowSystem, *font).run();
+    glyphsmith::FreeTypeFontFileReader fontFiles;
+    glyphsmith::EditorApp(windowSystem, *font, &fontFiles).run();
     return 0;
 }

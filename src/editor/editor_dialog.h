@@ -26,6 +26,8 @@ struct ApplicationHooks {
     std::function<void()> startUp;
     // The About button.
     std::function<void()> about;
+    // Reads desktop font files (TrueType, BDF, ...) for Open; null where none is built in.
+    FontFileReader* fontFiles = nullptr;
 };
 
 class EditorDialog : public DialogHandler {

@@ -12,9 +12,12 @@ namespace glyphsmith {
 
 namespace {
 
-const char* const OpenFilter = "All supported font files|font.*;*.0;*.ttf;*.wfn;*.bmp|AGS font (*.wfn)|*.wfn|"
-                               "SCI font (font.*)|font.*;*.0|TrueType font (*.ttf)|*.ttf|"
-                               "Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||";
+const char* const OpenFilter
+    = "All supported font files|font.*;*.0;*.ttf;*.otf;*.ttc;*.bdf;*.pcf;*.pcf.gz;*.fon;*.fnt;*.wfn;*.bmp|"
+      "AGS font (*.wfn)|*.wfn|SCI font (font.*)|font.*;*.0|"
+      "TrueType and OpenType fonts (*.ttf, *.otf, *.ttc)|*.ttf;*.otf;*.ttc|"
+      "Bitmap fonts (*.bdf, *.pcf, *.pcf.gz, *.fon, *.fnt)|*.bdf;*.pcf;*.pcf.gz;*.fon;*.fnt|"
+      "Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||";
 const char* const SaveFilter = "AGS font (*.wfn)|*.wfn|SCI font (*.0)|*.0|Windows bitmap (*.bmp)|*.bmp||";
 
 // Hide the read-only box; the folder must exist; for Open the file must
@@ -36,7 +39,7 @@ std::string captionFor(std::string_view fileName)
 
 FileServices EditorDialog::fileServices()
 {
-    return { windowSystem_, &windowSystem_.systemFontRenderer() };
+    return { windowSystem_, &windowSystem_.systemFontRenderer(), hooks_.fontFiles };
 }
 
 bool EditorDialog::offerToSaveChanges()
@@ -76,7 +79,8 @@ bool EditorDialog::saveFont()
         return false;
     // The new names stay even if the write fails, so the next dialog offers them.
     setFileNames(answer->title, answer->extension);
-    const FileResult result = writeFontFile(font_, formatForExtension(fileExt_), answer->path, fileServices());
+    const FileResult result
+        = writeFontFile(font_, formatForExtension(fileExt_, fileTitle_), answer->path, fileServices());
     switch (result.outcome) {
     case FileOutcome::Done:
         windowSystem_.setCaption(captionFor(answer->name));
@@ -112,7 +116,7 @@ void EditorDialog::quitEditor()
 
 void EditorDialog::loadFontFile(const std::string& path)
 {
-    const FileResult result = readFontFile(font_, formatForExtension(fileExt_), path, fileServices());
+    const FileResult result = readFontFile(font_, formatForExtension(fileExt_, fileTitle_), path, fileServices());
     if (result.outcome == FileOutcome::Refused)
         return; // the reader has said why and changed nothing
     if (result.outcome == FileOutcome::Failed) {

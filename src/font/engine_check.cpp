@@ -44,7 +44,7 @@ FileError checkFontFile(const std::string& path, std::vector<EngineCheck>& check
     std::string extension = std::filesystem::path(path).extension().string();
     if (!extension.empty())
         extension.erase(0, 1);
-    const FontFormat format = formatForExtension(extension);
+    const FontFormat format = formatForExtension(extension, std::filesystem::path(path).stem().string());
 
     // Read even when no engine reads the format, so a missing file is reported.
     std::vector<std::uint8_t> bytes;

@@ -53,6 +53,12 @@ std::string describe(const FileResult& result)
         return "this file type is not supported yet";
     case FileError::NoSystemFont:
         return "the system font cannot be drawn at this size";
+    case FileError::UnknownFontFormat:
+        return "not a font file that can be read (TrueType, OpenType, BDF, PCF, .fon or .fnt)";
+    case FileError::DamagedFontFile:
+        return "the font file is damaged, or cannot be drawn at this size";
+    case FileError::LineTooHigh:
+        return "the font's line is 64 pixels or more high at this size; choose a smaller size";
     }
     return "unknown error";
 }

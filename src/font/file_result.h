@@ -33,6 +33,9 @@ enum class FileError {
     GlyphCellTooLarge, // a drawn character's cell is 64 pixels or more wide or high
     NotSupported,      // the format cannot be handled by this program
     NoSystemFont,      // the standard system font could not be had for drawing
+    UnknownFontFormat, // the file is no font file (TrueType, OpenType, BDF, PCF, .fon, ...) that can be read
+    DamagedFontFile,   // a font file that is damaged or cannot be drawn at the size asked
+    LineTooHigh,       // a font file's line is 64 pixels or more high at the size asked
 };
 
 struct FileResult {

@@ -1,6 +1,40 @@
 #include "font/font_files.h"
 
+#include <algorithm>
+
+#include "font/font_file_import.h"
+#include "platform/message_boxes.h"
+
 namespace glyphsmith {
+
+namespace {
+
+const char* const FontFileSaveRefusal = "Saving as this type of font file is not supported; save as an AGS font "
+                                        "(.wfn), an SCI font (.0) or a glyph sheet (.bmp).";
+
+FileResult readAsBefore(BitmapFont& font, FontFormat format, const std::string& path, FileServices services)
+{
+    if (format == FontFormat::Ttf) {
+        if (!services.systemFont)
+            return FileResult::failed(FileError::NoSystemFont);
+        return font.importSystemFont(path, *services.systemFont, services.messages);
+    }
+    return font.readSci(path);
+}
+
+FileResult importOrReadAsBefore(BitmapFont& font, FontFormat format, const std::string& path, FileServices services)
+{
+    if (services.fontFiles) {
+        const FontFileImport import
+            = importFontFile(font, *services.fontFiles, { path, std::max(font.lineHeight, 0), asciiCharacters() });
+        const FileError error = import.result.error;
+        if (error != FileError::UnknownFontFormat && error != FileError::CannotOpen)
+            return import.result;
+    }
+    return readAsBefore(font, format, path, services);
+}
+
+} // namespace
 
 FileResult readFontFile(BitmapFont& font, FontFormat format, const std::string& path, FileServices services)
 {
@@ -10,9 +44,8 @@ FileResult readFontFile(BitmapFont& font, FontFormat format, const std::string& 
     case FontFormat::Sci:
         return font.readSci(path);
     case FontFormat::Ttf:
-        if (!services.systemFont)
-            return FileResult::failed(FileError::NoSystemFont);
-        return font.importSystemFont(path, *services.systemFont, services.messages);
+    case FontFormat::FontFile:
+        return importOrReadAsBefore(font, format, path, services);
     case FontFormat::Bmp:
         return font.readBmp(path, services.messages);
     }
@@ -28,6 +61,11 @@ FileResult writeFontFile(const BitmapFont& font, FontFormat format, const std::s
         return font.writeSci(path);
     case FontFormat::Ttf:
         return font.writeTtf(path, services.messages);
+    case FontFormat::FontFile:
+        // Writing an SCI file under the name of the font it came from would
+        // overwrite that font; declined like a TrueType save.
+        services.messages.showMessage(FontFileSaveRefusal, "", MessageButtons::Ok);
+        return FileResult::refused();
     case FontFormat::Bmp:
         return font.writeBmp(path);
     }

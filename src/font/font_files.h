@@ -12,16 +12,24 @@
 
 namespace glyphsmith {
 
+class FontFileReader;
 class MessageBoxes;
 class SystemFontRenderer;
 
 // What the readers and writers of some formats need from the window system:
-// a place for their own messages, and the system font for the TrueType import.
+// a place for their own messages, the system font for the TrueType import,
+// and the reader of desktop font files.
 struct FileServices {
     MessageBoxes& messages;
     SystemFontRenderer* systemFont = nullptr; // null where no system font can be had
+    FontFileReader* fontFiles = nullptr;      // null where no font-file reader is built in
 };
 
+// A TrueType or other desktop font file is imported at lineHeight pixels
+// (codes 0 to 127 from the same Unicode characters). Where the font-file
+// reader cannot read it, the file is handled as before there was one: a
+// ".ttf" builds the font from the system font, any other extension is read
+// as an SCI font.
 FileResult readFontFile(BitmapFont& font, FontFormat format, const std::string& path, FileServices services);
 FileResult writeFontFile(const BitmapFont& font, FontFormat format, const std::string& path, FileServices services);
 

@@ -12,9 +12,14 @@ bool equalsIgnoringCase(std::string_view text, std::string_view lowercase)
     return std::ranges::equal(text, lowercase, [&](char a, char b) { return lower(a) == b; });
 }
 
+bool endsWithIgnoringCase(std::string_view text, std::string_view lowercase)
+{
+    return text.size() >= lowercase.size() && equalsIgnoringCase(text.substr(text.size() - lowercase.size()), lowercase);
+}
+
 } // namespace
 
-FontFormat formatForExtension(std::string_view extension)
+FontFormat formatForExtension(std::string_view extension, std::string_view title)
 {
     if (equalsIgnoringCase(extension, "bmp"))
         return FontFormat::Bmp;
@@ -22,6 +27,11 @@ FontFormat formatForExtension(std::string_view extension)
         return FontFormat::Ttf;
     if (equalsIgnoringCase(extension, "wfn"))
         return FontFormat::Wfn;
+    for (std::string_view fontFile : { "otf", "ttc", "bdf", "pcf", "fon", "fnt" })
+        if (equalsIgnoringCase(extension, fontFile))
+            return FontFormat::FontFile;
+    if (equalsIgnoringCase(extension, "gz") && endsWithIgnoringCase(title, ".pcf"))
+        return FontFormat::FontFile;
     return FontFormat::Sci;
 }
 

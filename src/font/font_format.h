@@ -7,14 +7,18 @@
 namespace glyphsmith {
 
 enum class FontFormat {
-    Bmp, // glyph sheet
-    Ttf, // built from the system font; never read or written as a file
-    Wfn, // AGS font file
-    Sci, // SCI font file: every other extension, the empty one included
+    Bmp,      // glyph sheet
+    Ttf,      // a TrueType file, imported through the font-file reader; where that
+              // cannot read it, built from the system font instead
+    Wfn,      // AGS font file
+    FontFile, // another desktop font file (.otf, .ttc, .bdf, .pcf, .pcf.gz, .fon, .fnt): read only
+    Sci,      // SCI font file: every other extension, the empty one included
 };
 
-// `extension` is given without the dot. The whole text is compared with
-// "bmp", "ttf" and "wfn" without regard to case; anything else is SCI.
-FontFormat formatForExtension(std::string_view extension);
+// `extension` is given without the dot, `title` is the name before it. The
+// whole extension is compared without regard to case with "bmp", "ttf",
+// "wfn" and the font-file extensions; anything else is SCI. The title matters
+// only for compressed PCF fonts: extension "gz" after a title ending in ".pcf".
+FontFormat formatForExtension(std::string_view extension, std::string_view title = {});
 
 } // namespace glyphsmith

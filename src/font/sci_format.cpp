@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -134,7 +135,9 @@ FileResult BitmapFont::writeSciBytes(std::vector<std::uint8_t>& bytes) const
     out.u16le(static_cast<std::uint16_t>(lineHeight & 0xffff));
     for (std::uint16_t entry : table)
         out.u16le(entry);
-    for (const Glyph& glyph : glyphs) {
+    // Only the codes the table was laid out for; a larger font's higher codes
+    // are not part of this file.
+    for (const Glyph& glyph : std::span(glyphs).first(GlyphCount)) {
         out.u8(static_cast<std::uint8_t>(glyph.width));
         out.u8(static_cast<std::uint8_t>(glyph.height));
         appendRows(out, glyph);

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -139,7 +140,9 @@ FileResult BitmapFont::writeWfnBytes(std::vector<std::uint8_t>& bytes) const
     out.reserve(tablePosition + TableBytes);
     out.append(std::span(reinterpret_cast<const std::uint8_t*>(Signature.data()), Signature.size()));
     out.u16le(static_cast<std::uint16_t>(tablePosition));
-    for (const Glyph& glyph : glyphs) {
+    // Only the codes the table was laid out for: records of a larger font's
+    // higher codes would move the table away from where the header says.
+    for (const Glyph& glyph : std::span(glyphs).first(GlyphCount)) {
         out.u16le(static_cast<std::uint16_t>(glyph.width));
         out.u16le(static_cast<std::uint16_t>(glyph.height));
         appendRows(out, glyph);

@@ -9,6 +9,9 @@
 #include <streambuf>
 
 #include "font/bitmap_font.h"
+#ifndef _WIN32
+#include "fontfile/freetype_font_file.h"
+#endif
 #include "platform/system_font_renderer.h"
 #include "test_folder.h"
 
@@ -21,11 +24,19 @@ struct ConvertRun {
     std::string err;
 };
 
+#ifdef _WIN32
+// FreeType is not built for Windows here: the converter reads no font files there yet.
+FontFileReader* const fontFiles = nullptr;
+#else
+FreeTypeFontFileReader freeType;
+FontFileReader* const fontFiles = &freeType;
+#endif
+
 ConvertRun convert(std::vector<std::string> arguments, const SystemFontSource& systemFont = {})
 {
     std::ostringstream out;
     std::ostringstream err;
-    int status = runConvert(arguments, out, err, systemFont);
+    int status = runConvert(arguments, out, err, systemFont, fontFiles);
     return { status, out.str(), err.str() };
 }
 
@@ -213,7 +224,7 @@ TEST(Convert, TrueTypeIsNeitherReadNorWritten)
 
     ConvertRun open = convert({ folder.path("old.ttf"), folder.path("out.wfn") });
     EXPECT_EQ(open.status, ConvertFailed);
-    EXPECT_NE(open.err.find("use --system-font POINTS OUT"), std::string::npos);
+    EXPECT_NE(open.err.find("use --font FILE SIZE OUT"), std::string::npos);
     EXPECT_FALSE(folder.exists("out.wfn"));
     EXPECT_FALSE(folder.exists("new.ttf"));
 }
@@ -264,12 +275,37 @@ TEST(Convert, OutputOntoADeviceFailsAndLeavesItAlone)
     EXPECT_TRUE(std::filesystem::is_character_file(folder.path("null.0")));
 }
 
+TEST(Convert, BuildsAFontFromAFontFileListingTheCharactersItLacks)
+{
+    if (!fontFiles)
+        GTEST_SKIP() << "no font-file reader in this build";
+    TestFolder folder;
+    const std::string pcf = "/usr/share/fonts/X11/misc/10x20.pcf.gz";
+    // The font grows to 19969 codes; the file keeps the first 128.
+    ConvertRun run = convert({ "--font", pcf, "20", folder.path("fixed.wfn"), "--codes", "0x41-0x5A,0x4E00" });
+    EXPECT_EQ(run.status, ConvertOk);
+    EXPECT_EQ(run.err, "warning: " + pcf + ": the font has no glyph for 1 of the characters asked for, left empty: "
+                                             "U+4E00 (code 19968)\n");
+    auto font = std::make_unique<BitmapFont>();
+    ASSERT_TRUE(font->readWfn(folder.path("fixed.wfn")).ok());
+    EXPECT_EQ(font->glyphs['Z'].width, 10);
+
+    ConvertRun info = convert({ "--font-info", "/usr/share/fonts/X11/misc/10x20-KOI8-R.pcf.gz", "--codepage", "koi8-r" });
+    EXPECT_EQ(info.status, ConvertOk) << info.err;
+    EXPECT_EQ(info.out, "family: Fixed\nstyle: Regular\nformat: PCF\nkind: bitmap\nfaces: 1\nsizes: 20\n"
+                        "characters: 223 of 223 asked (control characters not counted)\n");
+}
+
 TEST(Convert, WrongArgumentsPrintUsageAndExitTwo)
 {
     const std::vector<std::vector<std::string>> cases = {
         {}, { "one.wfn" }, { "a", "b", "c" }, { "--dump" }, { "--dump", "a", "b" }, { "--frobnicate", "x" },
         { "--system-font", "12" }, { "a.wfn", "--dump" }, { "--check" }, { "--json", "a.wfn" },
         { "--check", "--check", "a.wfn" }, { "--check", "a.wfn", "--json" }, { "--check", "--json" },
+        { "--font", "a.ttf", "12" }, { "--font", "a.ttf", "-1", "a.wfn" }, { "--font-info", "a.ttf", "--codes" },
+        { "--font-info", "a.ttf", "--codepage", "cp9999" }, { "--font-info", "a.ttf", "--codes", "66-65" },
+        { "--font-info", "a.ttf", "--codes", "0x10000" }, { "--font-info", "a.ttf", "--codes", "1,,2" },
+        { "--font-info", "a.ttf", "--codes", "5-" }, { "--font-info", "a.ttf", "--size", "5" },
     };
     for (const auto& arguments : cases) {
         ConvertRun run = convert(arguments);

@@ -1,0 +1,205 @@
+// Fonts imported through FreeType, checked against what the files hold: a
+// small BDF written here, the PCF fonts of xfonts-base and DejaVu Sans.
+
+#include "fontfile/freetype_font_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_ADVANCES_H
+
+#include "test_folder.h"
+
+namespace glyphsmith {
+namespace {
+
+const std::string Misc = "/usr/share/fonts/X11/misc/";
+const std::string DejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+// Ascent 6, descent 2. "j" reaches below the baseline and starts one pixel
+// left of its origin, where the cell cuts it off.
+const char* const TinyBdf = R"(STARTFONT 2.1
+FONT -test-tiny-medium-r-normal--8-80-75-75-c-60-iso10646-1
+SIZE 8 75 75
+FONTBOUNDINGBOX 6 8 -1 -2
+STARTPROPERTIES 2
+FONT_ASCENT 6
+FONT_DESCENT 2
+ENDPROPERTIES
+CHARS 2
+STARTCHAR A
+ENCODING 65
+DWIDTH 6 0
+BBX 5 6 0 0
+BITMAP
+20
+50
+88
+F8
+88
+88
+ENDCHAR
+STARTCHAR j
+ENCODING 106
+DWIDTH 3 0
+BBX 3 5 -1 -2
+BITMAP
+20
+20
+20
+20
+C0
+ENDCHAR
+ENDFONT
+)";
+
+std::vector<std::string> picture(const Glyph& glyph)
+{
+    std::vector<std::string> rows;
+    for (int y = 0; y < glyph.height; ++y) {
+        rows.emplace_back();
+        for (int x = 0; x < glyph.width; ++x)
+            rows.back() += glyph.cell(x, y) ? '#' : '.';
+    }
+    return rows;
+}
+
+int lowestInkRow(const Glyph& glyph)
+{
+    int lowest = -1;
+    for (int y = 0; y < MaxGlyphSize; ++y)
+        for (int x = 0; x < glyph.width; ++x)
+            if (glyph.cell(x, y))
+                lowest = y;
+    return lowest;
+}
+
+TEST(FreeTypeImport, PlacesABdfFontsPixelsByTheirOffsetsOnTheBaseline)
+{
+    TestFolder folder;
+    const std::string text = TinyBdf;
+    folder.write("tiny.bdf", { text.begin(), text.end() });
+    FreeTypeFontFileReader reader;
+    BitmapFont font;
+    const FontFileImport import = importFontFile(font, reader, { folder.path("tiny.bdf"), 8, asciiCharacters() });
+    ASSERT_TRUE(import.result.ok()) << describe(import.result);
+    EXPECT_EQ(font.lineHeight, 8);
+    using Rows = std::vector<std::string>;
+    EXPECT_EQ(picture(font.glyphs['A']),
+        (Rows { "..#...", ".#.#..", "#...#.", "#####.", "#...#.", "#...#.", "......", "......" }));
+    EXPECT_EQ(picture(font.glyphs['j']), (Rows { "...", "...", "...", ".#.", ".#.", ".#.", ".#.", "#.." }));
+    // Every printable ASCII character but the two is missing; the control characters are not listed.
+    EXPECT_EQ(import.missing.size(), 95u - 2u);
+    EXPECT_NE(import.result.warning.find("93 of the characters asked for: U+0020, U+0021"), std::string::npos);
+}
+
+TEST(FreeTypeImport, ReadsACompressedPcfByUnicodeOrThroughItsOwnCharacterSet)
+{
+    FreeTypeFontFileReader reader;
+    std::string problem;
+    const std::vector<CharacterMapping> cyrillic = *parseCodeRanges("0x410-0x44F", problem);
+    BitmapFont unicode;
+    ASSERT_TRUE(importFontFile(unicode, reader, { Misc + "10x20.pcf.gz", 20, cyrillic }).result.ok());
+    EXPECT_EQ(unicode.lineHeight, 20);
+    EXPECT_FALSE(unicode.glyphs[0x416].isEmpty());
+    // The same design numbered by KOI8-R and by ISO 8859-5 bytes gives the same glyphs.
+    for (const char* file : { "10x20-KOI8-R.pcf.gz", "10x20-ISO8859-5.pcf.gz" }) {
+        BitmapFont font;
+        const FontFileImport import = importFontFile(font, reader, { Misc + file, 20, cyrillic });
+        ASSERT_TRUE(import.result.ok()) << file;
+        EXPECT_TRUE(import.missing.empty()) << file;
+        for (int code = 0x410; code < 0x450; ++code)
+            EXPECT_TRUE(font.glyphs[code] == unicode.glyphs[code]) << file << " " << code;
+    }
+}
+
+// A Windows .fnt (version 2), code page 1251, with byte 0xC0 (Cyrillic A) only: 3 x 4,
+// ascent 3. FreeType reads a header of 148 bytes whatever the version: the bitmap follows.
+std::vector<std::uint8_t> cyrillicFnt()
+{
+    std::vector<std::uint8_t> file(160, 0);
+    // Version, file size, points, resolutions, ascent, weight, pixel height,
+    // average and largest width, bytes per strike row, face name, bitmaps,
+    // then the table: width 3 at 150, and the closing entry.
+    const std::pair<int, unsigned> fields[] = { { 0, 0x200 }, { 2, 160 }, { 68, 3 }, { 70, 96 }, { 72, 96 },
+        { 74, 3 }, { 83, 400 }, { 88, 4 }, { 91, 3 }, { 93, 3 }, { 99, 2 }, { 105, 154 }, { 113, 150 },
+        { 118, 3 }, { 120, 150 }, { 122, 1 }, { 124, 154 } };
+    for (auto [at, value] : fields) {
+        file[at] = value & 0xFF;
+        file[at + 1] = value >> 8;
+    }
+    file[85] = 204;                   // character set: code page 1251
+    file[95] = file[96] = 0xC0;       // first and last character
+    file[154] = 'T';
+    const std::uint8_t rows[] = { 0x40, 0xA0, 0xE0, 0xA0 }; // .#. #.# ### #.#
+    std::copy(std::begin(rows), std::end(rows), file.begin() + 150);
+    return file;
+}
+
+TEST(FreeTypeImport, LooksUpAWindowsFontsCharactersThroughItsCodePage)
+{
+    TestFolder folder;
+    folder.write("cyrillic.fnt", cyrillicFnt());
+    FreeTypeFontFileReader reader;
+    BitmapFont font;
+    const FontFileImport import
+        = importFontFile(font, reader, { folder.path("cyrillic.fnt"), 4, { { 65, U'A' }, { 192, U'\u0410' } } });
+    ASSERT_TRUE(import.result.ok()) << describe(import.result);
+    EXPECT_EQ(picture(font.glyphs[192]), (std::vector<std::string> { ".#.", "#.#", "###", "#.#" }));
+    EXPECT_EQ(import.missing, (std::vector<CharacterMapping> { { 65, U'A' } }));
+}
+
+TEST(FreeTypeImport, GivesOutlineGlyphsTheirHintedAdvanceWithInkOnTheBaseline)
+{
+    FreeTypeFontFileReader reader;
+    BitmapFont font;
+    ASSERT_TRUE(importFontFile(font, reader, { DejaVuSans, 16, asciiCharacters() }).result.ok());
+
+    // The reference: FreeType's own advances and ascender at the same size and target.
+    FT_Library library;
+    ASSERT_EQ(FT_Init_FreeType(&library), 0);
+    FT_Face face;
+    ASSERT_EQ(FT_New_Face(library, DejaVuSans.c_str(), 0, &face), 0);
+    FT_Set_Pixel_Sizes(face, 0, 16);
+    const int ascent = static_cast<int>((face->size->metrics.ascender + 32) >> 6);
+    const int descent = static_cast<int>((-face->size->metrics.descender + 32) >> 6);
+    EXPECT_EQ(font.lineHeight, ascent + descent);
+    for (int code = ' '; code < 127; ++code) {
+        FT_Fixed advance = 0;
+        FT_Get_Advance(face, FT_Get_Char_Index(face, code), FT_LOAD_TARGET_MONO, &advance);
+        EXPECT_EQ(font.glyphs[code].width, (advance + 0x8000) >> 16) << code;
+    }
+    FT_Done_FreeType(library); // frees the face too
+
+    for (char sitting : { 'H', 'x', 'A', '1' })
+        EXPECT_EQ(lowestInkRow(font.glyphs[sitting]), ascent - 1) << sitting;
+    for (char hanging : { 'g', 'p', 'y' })
+        EXPECT_GT(lowestInkRow(font.glyphs[hanging]), ascent) << hanging;
+}
+
+TEST(FreeTypeImport, RefusesWhatItCannotUseAndLeavesTheFontAsItWas)
+{
+    TestFolder folder;
+    folder.write("notes.ttf", { 'j', 'u', 's', 't', ' ', 't', 'e', 'x', 't' });
+    const std::tuple<std::string, int, FileError> rows[] = {
+        { folder.path("notes.ttf"), 16, FileError::UnknownFontFormat },
+        { folder.path("absent.ttf"), 16, FileError::CannotOpen },
+        { DejaVuSans, 60, FileError::LineTooHigh },
+    };
+    FreeTypeFontFileReader reader;
+    for (const auto& [path, size, error] : rows) {
+        BitmapFont font;
+        font.glyphs[65].width = 3;
+        const BitmapFont before = font;
+        EXPECT_EQ(importFontFile(font, reader, { path, size, asciiCharacters() }).result.error, error) << path;
+        EXPECT_TRUE(font == before) << path;
+    }
+}
+
+} // namespace
+} // namespace glyphsmith
