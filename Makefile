@@ -4,7 +4,8 @@
 # Both call apt-get only when a package is missing (run them as root, or with sudo available).
 
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev libgl-dev libfreetype-dev fonts-dejavu-core xfonts-base imagemagick xvfb
+            qt6-base-dev libgl-dev libfreetype-dev fonts-dejavu-core xfonts-base imagemagick xvfb \
+            g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev file
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
@@ -12,7 +13,7 @@ FUZZ_SECONDS ?= 60
 PREFIX ?= /usr/local
 EDITOR_PROGRAM := ./build/release/src/app/glyphsmith
 
-.PHONY: run test deps fuzz-deps release debug bench screenshots install fuzz clean
+.PHONY: run test deps fuzz-deps release debug windows package bench screenshots windows-screenshots install fuzz clean
 
 deps:
 	@missing="$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done)"; \
@@ -44,6 +45,17 @@ run: release
 test: debug
 	ctest --preset debug -j $(JOBS)
 
+# glyphsmith.exe and glyphsmith-convert.exe, cross-built with mingw-w64 into
+# build/windows (the tests run them under Wine: see windows_tests).
+windows: deps
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS) --target glyphsmith glyphsmith-convert
+
+# build/windows/glyphsmith-VERSION-win64.zip and build/release/glyphsmith_VERSION_ARCH.deb.
+package: release windows
+	cd build/windows && cpack -C Release
+	cd build/release && cpack -C Release
+
 bench: release
 	./build/release/benchmarks/glyphsmith-bench
 	./build/release/benchmarks/glyphsmith-editor-bench
@@ -51,6 +63,10 @@ bench: release
 # The README's pictures of the editor, made by driving it offscreen.
 screenshots: release
 	./build/release/tools/glyphsmith-screenshots examples/sample.wfn docs/screenshots
+
+# The Windows build's pictures, taken under Wine on an Xvfb screen.
+windows-screenshots: windows
+	sh tools/windows_screenshots.sh examples/sample.wfn docs/screenshots
 
 install: release
 	cmake --install build/release --prefix $(PREFIX)

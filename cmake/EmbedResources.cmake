@@ -31,3 +31,23 @@ function(glyphsmith_embed_resources)
   add_library(${ARG_TARGET} STATIC ${sources} ${index_file})
   target_include_directories(${ARG_TARGET} PUBLIC ${PROJECT_SOURCE_DIR}/src)
 endfunction()
+
+# glyphsmith_windows_resources(TARGET exe DESCRIPTION text [ICON])
+# Gives a Windows program its version information (the project's version) and,
+# with ICON (the editor), the application icon as icon resource 130 and the
+# manifest of res/glyphsmith.manifest.in, compiled by windres.
+function(glyphsmith_windows_resources)
+  cmake_parse_arguments(ARG "ICON" "TARGET;DESCRIPTION" "" ${ARGN})
+  set(GLYPHSMITH_RC_FILE_NAME ${ARG_TARGET}.exe)
+  set(GLYPHSMITH_RC_DESCRIPTION "${ARG_DESCRIPTION}")
+  set(GLYPHSMITH_RC_ICON "")
+  if(ARG_ICON)
+    # The editor also gets its manifest (resource 1 of type 24, RT_MANIFEST).
+    set(manifest ${CMAKE_CURRENT_BINARY_DIR}/${ARG_TARGET}.manifest)
+    configure_file(${PROJECT_SOURCE_DIR}/res/glyphsmith.manifest.in ${manifest} @ONLY)
+    set(GLYPHSMITH_RC_ICON "130 ICON \"${PROJECT_SOURCE_DIR}/res/app_icon.ico\"\n1 24 \"${manifest}\"")
+  endif()
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${ARG_TARGET}.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/res/version.rc.in ${rc} @ONLY)
+  target_sources(${ARG_TARGET} PRIVATE ${rc})
+endfunction()

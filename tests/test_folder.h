@@ -13,8 +13,12 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <random>
+#else
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#endif
 
 namespace glyphsmith {
 
@@ -25,7 +29,7 @@ public:
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = std::string("glyphsmith-") + (test ? test->name() : "test") + "-XXXXXX";
         std::string pattern = (std::filesystem::temp_directory_path() / name).string();
-        root_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+        root_ = makeFolder(pattern);
         if (root_.empty())
             ADD_FAILURE() << "cannot create a temporary folder";
     }
@@ -44,7 +48,12 @@ public:
     // False where this process may not make device nodes (only root may).
     bool makeNullDevice(const std::string& name) const
     {
+#ifdef _WIN32
+        (void)name;
+        return false; // Windows has no device nodes in ordinary folders
+#else
         return ::mknod(path(name).c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+#endif
     }
 
     void write(const std::string& name, const std::vector<std::uint8_t>& bytes) const
@@ -72,6 +81,26 @@ public:
     }
 
 private:
+    // Creates a folder named `pattern` with its trailing XXXXXX made unique;
+    // empty on failure.
+    static std::string makeFolder(std::string pattern)
+    {
+#ifdef _WIN32
+        std::mt19937 random { std::random_device {}() };
+        for (int attempt = 0; attempt < 16; ++attempt) {
+            std::string name = pattern;
+            for (std::size_t at = name.size() - 6; at < name.size(); ++at)
+                name[at] = "abcdefghijklmnopqrstuvwxyz0123456789"[random() % 36];
+            std::error_code error;
+            if (std::filesystem::create_directory(name, error))
+                return name;
+        }
+        return {};
+#else
+        return ::mkdtemp(pattern.data()) ? pattern : std::string();
+#endif
+    }
+
     std::string root_;
 };
 

@@ -18,10 +18,24 @@ const char* const CreditText = "Glyphsmith\n"
 std::string documentationAddress(const std::string& executablePath)
 {
     namespace fs = std::filesystem;
-    const fs::path installed = fs::path(executablePath).parent_path().parent_path() / "share/doc/glyphsmith/README.md";
+    // Paths are UTF-8; a path made from a plain string would take it in the
+    // narrow code page on Windows.
+    const fs::path folder = fs::path(std::u8string(executablePath.begin(), executablePath.end())).parent_path();
+    // Installed under a prefix (<prefix>/bin), or unpacked from the Windows
+    // zip, which holds the guide beside the programs.
+    fs::path chosen = GLYPHSMITH_SOURCE_README;
+    for (const fs::path& candidate : { folder.parent_path() / "share/doc/glyphsmith/README.md", folder / "README.md" }) {
+        std::error_code error;
+        if (fs::is_regular_file(candidate, error)) {
+            chosen = candidate;
+            break;
+        }
+    }
     std::error_code error;
-    const fs::path chosen = fs::is_regular_file(installed, error) ? installed : fs::path(GLYPHSMITH_SOURCE_README);
-    return "file://" + fs::absolute(chosen, error).lexically_normal().string();
+    const std::u8string path = fs::absolute(chosen, error).lexically_normal().generic_u8string();
+    // A Windows path starts with its drive letter, which a file address
+    // puts after a third slash: file:///C:/...
+    return std::string("file://") + (path.starts_with(u8'/') ? "" : "/") + std::string(path.begin(), path.end());
 }
 
 void showAbout(WindowSystem& windowSystem)

@@ -18,6 +18,19 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
+// Paths are UTF-8 text; a path made from a plain string would take it in the
+// system's narrow code page on Windows.
+fs::path fromUtf8(const std::string& path)
+{
+    return fs::path(std::u8string(path.begin(), path.end()));
+}
+
+std::string toUtf8(const fs::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 // Follows `path` through symbolic links to the name of the file it finally
 // stands for, which need not exist yet. A relative link is taken from the
 // folder that holds it. Fails on a loop or a chain longer than the system's.
@@ -73,7 +86,7 @@ bool writeAll(FileHandle file, std::span<const std::uint8_t> bytes)
 
 FileError readWholeFile(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes)
 {
-    FilePtr file(std::fopen(path.c_str(), "rb"));
+    FilePtr file(openForReading(path.c_str()));
     if (!file)
         return FileError::CannotOpen;
 
@@ -97,10 +110,10 @@ FileError readWholeFile(const std::string& path, std::size_t maxBytes, std::vect
 
 FileError replaceFile(const std::string& path, std::span<const std::uint8_t> bytes)
 {
-    fs::path resolved(path);
+    fs::path resolved(fromUtf8(path));
     if (!resolveLinks(resolved))
         return FileError::CannotWrite;
-    const std::string target = resolved.string();
+    const std::string target = toUtf8(resolved);
 
     const SaveTarget existing = saveCalls.inspect(target.c_str());
     if (existing == SaveTarget::NotRegularFile)
@@ -121,7 +134,7 @@ FileError replaceFile(const std::string& path, std::span<const std::uint8_t> byt
         return FileError::CannotWrite;
     }
     // The new file is in place and whole whether or not the folder can be synced.
-    saveCalls.syncFolder(resolved.parent_path().string().c_str());
+    saveCalls.syncFolder(toUtf8(resolved.parent_path()).c_str());
     return FileError::None;
 }
 

@@ -2,11 +2,12 @@
 
 // The system calls a save makes, gathered in one table. replaceFile reaches
 // the file system only through `saveCalls`, so each platform fills the table
-// from one small file of its own (file_io_posix.cpp here), and a test can wrap
+// from one small file of its own (file_io_posix.cpp, file_io_win32.cpp), and a test can wrap
 // a call: count the syncs, or make a call fail as the system would.
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 namespace glyphsmith {
 
@@ -18,7 +19,7 @@ inline constexpr FileHandle NoFileHandle = -1;
 // What stands at the path a save is about to replace (links already followed).
 enum class SaveTarget { Missing, RegularFile, ReadOnlyFile, NotRegularFile };
 
-// Paths are the program's own narrow paths. Every call returns at once with
+// Paths are the program's own narrow paths (UTF-8). Every call returns at once with
 // its result; none shows anything to the user.
 struct SaveCalls {
     SaveTarget (*inspect)(const char* path);
@@ -44,5 +45,8 @@ struct SaveCalls {
 
 // The calls every save makes: the platform's own unless a test has changed them.
 extern SaveCalls saveCalls;
+
+// Opens the file at `path` (UTF-8) for reading bytes; null when it cannot.
+std::FILE* openForReading(const char* path);
 
 } // namespace glyphsmith

@@ -78,6 +78,8 @@ bool removeFile(const char* path) { return ::unlink(path) == 0; }
 
 } // namespace
 
+std::FILE* openForReading(const char* path) { return std::fopen(path, "rb"); }
+
 constinit SaveCalls saveCalls { inspectTarget, createNewFile, writeSome, syncFile, closeFile, renameFile, syncFolder, removeFile };
 
 } // namespace glyphsmith

@@ -17,11 +17,11 @@
 
 #include "app/editor_app.h"
 #include "editor/editor_controls.h"
-#include "editor/glyph_transforms.h"
 #include "font/engine_check.h"
 #include "font_dump.h"
 #include "platform/qt/qt_dialog.h"
 #include "platform/qt/qt_window_system.h"
+#include "session_edits.h"
 #include "test_folder.h"
 
 namespace glyphsmith {
@@ -153,16 +153,7 @@ TEST_F(GlyphsmithOffscreen, EditsALetterWithTheMouseAndButtonsAndSavesEveryForma
 
     auto expected = readStart();
     const int startLineHeight = expected->lineHeight;
-    Glyph& letter = expected->glyphs[65];
-    const int painted = letter.cell(0, 0) ? 0 : 1;
-    for (int x = 0; x < 4; ++x)
-        letter.cell(x, 0) = painted;
-    shiftGlyphRight(letter);
-    shiftGlyphDown(letter);
-    expected->glyphs[66] = letter;
-    Glyph scratch;
-    outlineAllGlyphs(*expected, scratch);
-    expected->glyphs[67].width -= 2;
+    applySessionEdits(*expected);
     EXPECT_TRUE(ws.script().shownMessages.empty());
     // The dumps are long: say which file differs, not how.
     expected->lineHeight = startLineHeight; // kept in an SCI file as it was read

@@ -146,6 +146,10 @@ TEST(About, PrefersTheInstalledGuideToTheSourceTreesOne)
     const std::string fromBuild = documentationAddress(folder.path("tree/build/glyphsmith"));
     EXPECT_NE(fromBuild, "file://" + folder.path("share/doc/glyphsmith/README.md"));
     EXPECT_TRUE(std::filesystem::is_regular_file(fromBuild.substr(7))) << fromBuild;
+    std::filesystem::create_directories(folder.path("zip/glyphsmith")); // as the Windows zip unpacks
+    std::ofstream(folder.path("zip/glyphsmith/README.md")) << "guide";
+    EXPECT_EQ(documentationAddress(folder.path("zip/glyphsmith/glyphsmith.exe")),
+        "file://" + folder.path("zip/glyphsmith/README.md"));
 }
 
 } // namespace

@@ -73,6 +73,9 @@ TEST(Check, PrintsOneLinePerFileAndEngine)
 
 TEST(Check, PrintsOneJsonArrayWithTheGlyphsTheEngineHolds)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "a Windows file name cannot hold the double quote this test escapes";
+#endif
     TestFolder folder;
     folder.write("a\"b.wfn", SmallWfn);
     ASSERT_TRUE(largeFont()->writeSci(folder.path("large.0")).ok());

@@ -9,7 +9,9 @@
 #include <streambuf>
 
 #include "font/bitmap_font.h"
+#ifndef _WIN32
 #include "fontfile/freetype_font_file.h"
+#endif
 #include "platform/system_font_renderer.h"
 #include "test_folder.h"
 
@@ -22,13 +24,21 @@ struct ConvertRun {
     std::string err;
 };
 
-FreeTypeFontFileReader fontFiles;
+#ifdef _WIN32
+// FreeType is not built for Windows here: the converter reads no font files there yet.
+constexpr bool HasFontFileReader = false;
+FontFileReader* const fontFiles = nullptr;
+#else
+constexpr bool HasFontFileReader = true;
+FreeTypeFontFileReader freeType;
+FontFileReader* const fontFiles = &freeType;
+#endif
 
 ConvertRun convert(std::vector<std::string> arguments, const SystemFontSource& systemFont = {})
 {
     std::ostringstream out;
     std::ostringstream err;
-    int status = runConvert(arguments, out, err, systemFont, &fontFiles);
+    int status = runConvert(arguments, out, err, systemFont, fontFiles);
     return { status, out.str(), err.str() };
 }
 
@@ -296,15 +306,18 @@ TEST(Convert, OutputOntoADeviceFailsAndLeavesItAlone)
 
 TEST(Convert, BuildsAFontFromAFontFileListingTheCharactersItLacks)
 {
+    if (!HasFontFileReader)
+        GTEST_SKIP() << "no font-file reader in this build";
     TestFolder folder;
     const std::string pcf = "/usr/share/fonts/X11/misc/10x20.pcf.gz";
-    // The font grows to 19969 codes; the file keeps the first 128.
+    // The font grows to 19969 codes, and the file keeps them all.
     ConvertRun run = convert({ "--font", pcf, "20", folder.path("fixed.wfn"), "--codes", "0x41-0x5A,0x4E00" });
     EXPECT_EQ(run.status, ConvertOk);
     EXPECT_EQ(run.err, "warning: " + pcf + ": the font has no glyph for 1 of the characters asked for, left empty: "
                                              "U+4E00 (code 19968)\n");
     auto font = std::make_unique<BitmapFont>();
     ASSERT_TRUE(font->readWfn(folder.path("fixed.wfn")).ok());
+    EXPECT_EQ(font->codeCount(), 19969);
     EXPECT_EQ(font->glyphs['Z'].width, 10);
 
     ConvertRun info = convert({ "--font-info", "/usr/share/fonts/X11/misc/10x20-KOI8-R.pcf.gz", "--codepage", "koi8-r" });

@@ -1,0 +1,74 @@
+#!/bin/sh
+# Runs the Windows programs' tests under Wine: cross-builds them with the
+# `windows` preset (mingw-w64), then, on an X server of its own
+# (run_under_xvfb.sh) and in a fresh Wine prefix in a temporary folder, runs
+# the Win32 backend's contract suite, the font and converter tests, and the
+# editing session of the real glyphsmith.exe, whose saved files must equal
+# what the Linux build writes for the same edits.
+#
+#   run_under_wine.sh SOURCE_DIR EXPECTED_WRITER
+#
+# EXPECTED_WRITER is the Linux program that writes the session's expected
+# files. Exits 77, which CTest reports as skipped, with the reason when the
+# cross compiler, Wine or Xvfb is missing or cannot start; a build or test
+# failure fails.
+set -u
+
+skip() {
+    echo "SKIPPED: $1"
+    exit 77
+}
+
+here=$(cd "$(dirname "$0")" && pwd)
+if [ "${1:-}" != --on-display ]; then
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 \
+        || skip "the mingw-w64 cross compiler is not installed (g++-mingw-w64-x86-64-posix)"
+    [ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null 2>&1 \
+        || skip "wine64 is not installed (the wine64 package)"
+    started=$(date +%s)
+    cd "$1" || exit 1
+    [ -f build/windows/build.ninja ] || cmake --preset windows || { echo "FAILED: configuring the windows preset"; exit 1; }
+    cmake --build --preset windows --target win32_platform_tests font_tests tools_tests glyphsmith \
+        glyphsmith-convert windows_session_driver || { echo "FAILED: building the Windows programs"; exit 1; }
+    echo "Windows build: $(($(date +%s) - started)) s"
+    exec sh "$here/run_under_xvfb.sh" sh "$0" --on-display "$1" "$2"
+fi
+
+source_dir=$2
+expected_writer=$3
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=$(command -v wine64)
+cd "$source_dir" || exit 1
+work=$(mktemp -d) || skip "cannot make a temporary folder"
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap '"$(dirname "$wine")/wineserver" -k >/dev/null 2>&1; rm -rf "$work"' EXIT
+trap 'exit 130' INT TERM
+
+started=$(date +%s)
+# Without a window manager Wine would wait two seconds for each window it
+# hides; unmanaged windows need no such wait.
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >"$work/wine.log" 2>&1 \
+    || { cat "$work/wine.log"; skip "Wine could not start a prefix"; }
+
+failed=
+run() {
+    name=$1
+    shift
+    echo "== $name"
+    "$wine" "$@" || failed="$failed $name"
+}
+run contract build/windows/tests/platform/win32_platform_tests.exe
+run font build/windows/tests/font/font_tests.exe
+run converter build/windows/tests/tools/tools_tests.exe
+
+mkdir -p "$work/windows" "$work/linux"
+cp examples/sample.wfn "$work/windows/start.wfn"
+run session build/windows/tests/app/windows_session_driver.exe build/windows/src/app/glyphsmith.exe \
+    "$work/windows/start.wfn"
+"$expected_writer" examples/sample.wfn "$work/linux" || failed="$failed expected-files"
+for name in edited.wfn edited.0 edited.bmp; do
+    cmp "$work/linux/$name" "$work/windows/$name" || failed="$failed $name"
+done
+
+echo "Under Wine: $(($(date +%s) - started)) s"
+[ -z "$failed" ] || { echo "FAILED:$failed"; exit 1; }
