@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "convert_command.h"
+#include "fontfile/gdi_font_file.h"
 #include "platform/win32/utf16.h"
 
 #include <shellapi.h>
@@ -29,5 +30,6 @@ int main()
             renderer = std::make_unique<glyphsmith::Win32SystemFontRenderer>();
         return renderer.get();
     };
-    return glyphsmith::runConvert(arguments, std::cout, std::cerr, systemFont);
+    glyphsmith::GdiFontFileReader fontFiles;
+    return glyphsmith::runConvert(arguments, std::cout, std::cerr, systemFont, &fontFiles);
 }

@@ -4,6 +4,7 @@
 
 #include "app/editor_app.h"
 #include "font/bitmap_font.h"
+#include "fontfile/gdi_font_file.h"
 #include "platform/win32/win32_window_system.h"
 
 int main()
@@ -13,6 +14,7 @@ int main()
     glyphsmith::Win32WindowSystem windowSystem;
     // The one font, 2 MB, for the whole run.
     auto font = std::make_unique<glyphsmith::BitmapFont>();
-    glyphsmith::EditorApp(windowSystem, *font).run();
+    glyphsmith::GdiFontFileReader fontFiles;
+    glyphsmith::EditorApp(windowSystem, *font, &fontFiles).run();
     return 0;
 }

@@ -13,6 +13,7 @@
 #include FT_FREETYPE_H
 #include FT_ADVANCES_H
 
+#include "fontfile/font_file_samples.h"
 #include "test_folder.h"
 
 namespace glyphsmith {
@@ -58,27 +59,6 @@ ENDCHAR
 ENDFONT
 )";
 
-std::vector<std::string> picture(const Glyph& glyph)
-{
-    std::vector<std::string> rows;
-    for (int y = 0; y < glyph.height; ++y) {
-        rows.emplace_back();
-        for (int x = 0; x < glyph.width; ++x)
-            rows.back() += glyph.cell(x, y) ? '#' : '.';
-    }
-    return rows;
-}
-
-int lowestInkRow(const Glyph& glyph)
-{
-    int lowest = -1;
-    for (int y = 0; y < MaxGlyphSize; ++y)
-        for (int x = 0; x < glyph.width; ++x)
-            if (glyph.cell(x, y))
-                lowest = y;
-    return lowest;
-}
-
 TEST(FreeTypeImport, PlacesABdfFontsPixelsByTheirOffsetsOnTheBaseline)
 {
     TestFolder folder;
@@ -116,29 +96,6 @@ TEST(FreeTypeImport, ReadsACompressedPcfByUnicodeOrThroughItsOwnCharacterSet)
         for (int code = 0x410; code < 0x450; ++code)
             EXPECT_TRUE(font.glyphs[code] == unicode.glyphs[code]) << file << " " << code;
     }
-}
-
-// A Windows .fnt (version 2), code page 1251, with byte 0xC0 (Cyrillic A) only: 3 x 4,
-// ascent 3. FreeType reads a header of 148 bytes whatever the version: the bitmap follows.
-std::vector<std::uint8_t> cyrillicFnt()
-{
-    std::vector<std::uint8_t> file(160, 0);
-    // Version, file size, points, resolutions, ascent, weight, pixel height,
-    // average and largest width, bytes per strike row, face name, bitmaps,
-    // then the table: width 3 at 150, and the closing entry.
-    const std::pair<int, unsigned> fields[] = { { 0, 0x200 }, { 2, 160 }, { 68, 3 }, { 70, 96 }, { 72, 96 },
-        { 74, 3 }, { 83, 400 }, { 88, 4 }, { 91, 3 }, { 93, 3 }, { 99, 2 }, { 105, 154 }, { 113, 150 },
-        { 118, 3 }, { 120, 150 }, { 122, 1 }, { 124, 154 } };
-    for (auto [at, value] : fields) {
-        file[at] = value & 0xFF;
-        file[at + 1] = value >> 8;
-    }
-    file[85] = 204;                   // character set: code page 1251
-    file[95] = file[96] = 0xC0;       // first and last character
-    file[154] = 'T';
-    const std::uint8_t rows[] = { 0x40, 0xA0, 0xE0, 0xA0 }; // .#. #.# ### #.#
-    std::copy(std::begin(rows), std::end(rows), file.begin() + 150);
-    return file;
 }
 
 TEST(FreeTypeImport, LooksUpAWindowsFontsCharactersThroughItsCodePage)

@@ -1,0 +1,38 @@
+#pragma once
+
+// What a font file says about itself, read from its bytes: the names of its
+// faces and, for a Windows bitmap font, the size of each one. The GDI reader
+// needs them to ask for the faces it has just added by name; GDI itself has
+// no documented call that names the fonts of a file.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace glyphsmith {
+
+// One font of a Windows .fnt, or of the font resources of a .fon.
+struct RasterFaceRecord {
+    std::string faceName; // in the font's own character set (ASCII in practice)
+    int pixelHeight = 0;
+    int ascent = 0;
+    int charset = 0;      // a Windows character set number (0 ANSI, 204 Russian, 255 OEM, ...)
+    int weight = 400;
+    bool italic = false;
+};
+
+struct FontFileNames {
+    std::string format;    // "TrueType", "CFF" (OpenType with PostScript outlines) or "Windows FNT"
+    std::string family;    // UTF-8
+    std::string style;     // UTF-8; empty where the file names none
+    int weight = 400;      // of the first face of an outline font
+    bool italic = false;
+    int faces = 1;
+    std::vector<RasterFaceRecord> rasterFaces; // empty for an outline font
+};
+
+// Nullopt when the bytes are none of those formats or are damaged.
+std::optional<FontFileNames> readFontFileNames(const std::vector<std::uint8_t>& bytes);
+
+} // namespace glyphsmith

@@ -1,0 +1,62 @@
+#pragma once
+
+// What the tests of both font-file readers (FreeType on Linux, GDI on
+// Windows) share: a small Windows font made in code, and glyphs as text.
+
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "font/bitmap_font.h"
+
+namespace glyphsmith {
+
+inline std::vector<std::string> picture(const Glyph& glyph)
+{
+    std::vector<std::string> rows;
+    for (int y = 0; y < glyph.height; ++y) {
+        rows.emplace_back();
+        for (int x = 0; x < glyph.width; ++x)
+            rows.back() += glyph.cell(x, y) ? '#' : '.';
+    }
+    return rows;
+}
+
+// The lowest row of the glyph with ink, -1 for none.
+inline int lowestInkRow(const Glyph& glyph)
+{
+    int lowest = -1;
+    for (int y = 0; y < MaxGlyphSize; ++y)
+        for (int x = 0; x < glyph.width; ++x)
+            if (glyph.cell(x, y))
+                lowest = y;
+    return lowest;
+}
+
+// A Windows .fnt (version 2), code page 1251, with byte 0xC0 (Cyrillic A) only: 3 x 4,
+// ascent 3. FreeType reads a header of 148 bytes whatever the version: the bitmap follows.
+inline std::vector<std::uint8_t> cyrillicFnt()
+{
+    std::vector<std::uint8_t> file(160, 0);
+    // Version, file size, points, resolutions, ascent, weight, pixel height,
+    // average and largest width, bytes per strike row, face name, bitmaps,
+    // then the table: width 3 at 150, and the closing entry.
+    const std::pair<int, unsigned> fields[] = { { 0, 0x200 }, { 2, 160 }, { 68, 3 }, { 70, 96 }, { 72, 96 },
+        { 74, 3 }, { 83, 400 }, { 88, 4 }, { 91, 3 }, { 93, 3 }, { 99, 2 }, { 105, 154 }, { 113, 150 },
+        { 118, 3 }, { 120, 150 }, { 122, 1 }, { 124, 154 } };
+    for (auto [at, value] : fields) {
+        file[at] = value & 0xFF;
+        file[at + 1] = value >> 8;
+    }
+    file[85] = 204;                   // character set: code page 1251
+    file[95] = file[96] = 0xC0;       // first and last character
+    file[154] = 'T';
+    const std::uint8_t rows[] = { 0x40, 0xA0, 0xE0, 0xA0 }; // .#. #.# ### #.#
+    std::copy(std::begin(rows), std::end(rows), file.begin() + 150);
+    return file;
+}
+
+} // namespace glyphsmith

@@ -1,0 +1,84 @@
+// Fonts imported through GDI under Wine: DejaVu Sans against what the Linux
+// build makes of it, a small .fnt written here, and files refused.
+
+#include "fontfile/gdi_font_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <tuple>
+
+#include "fontfile/font_file_samples.h"
+#include "test_folder.h"
+
+namespace glyphsmith {
+namespace {
+
+// Debian's DejaVu Sans, on Wine's drive for this machine's files.
+const std::string DejaVuSans = "Z:/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+TEST(GdiImport, GivesOutlineGlyphsTheLinuxBuildsAdvancesWithInkOnTheBaseline)
+{
+    // The same font at 16 pixels as the Linux build's FreeType import saved it.
+    const char* reference = std::getenv("GLYPHSMITH_FREETYPE_DEJAVU_16");
+    if (!reference)
+        GTEST_SKIP() << "GLYPHSMITH_FREETYPE_DEJAVU_16 names no font made by the Linux build";
+    auto expected = std::make_unique<BitmapFont>();
+    ASSERT_TRUE(expected->readWfn(reference).ok()) << reference;
+
+    GdiFontFileReader reader;
+    auto font = std::make_unique<BitmapFont>();
+    const FontFileImport import = importFontFile(*font, reader, { DejaVuSans, 16, asciiCharacters() });
+    ASSERT_TRUE(import.result.ok()) << describe(import.result);
+    EXPECT_TRUE(import.missing.empty());
+    EXPECT_NEAR(font->lineHeight, expected->glyphs['H'].height, 1);
+    for (int code = ' '; code < 127; ++code)
+        EXPECT_NEAR(font->glyphs[code].width, expected->glyphs[code].width, 1) << code;
+    for (char sitting : { 'H', 'x', 'A', '1' })
+        EXPECT_EQ(lowestInkRow(font->glyphs[sitting]), lowestInkRow(expected->glyphs[sitting])) << sitting;
+}
+
+TEST(GdiImport, DrawsAWindowsFontsPixelsAsStoredThroughItsCodePage)
+{
+    TestFolder folder;
+    folder.write("cyrillic.fnt", cyrillicFnt());
+    GdiFontFileReader reader;
+    BitmapFont font;
+    const FontFileImport import
+        = importFontFile(font, reader, { folder.path("cyrillic.fnt"), 4, { { 65, U'A' }, { 192, U'\u0410' } } });
+    ASSERT_TRUE(import.result.ok()) << describe(import.result);
+    EXPECT_EQ(font.lineHeight, 4);
+    EXPECT_EQ(picture(font.glyphs[192]), (std::vector<std::string> { ".#.", "#.#", "###", "#.#" }));
+    EXPECT_EQ(import.missing, (std::vector<CharacterMapping> { { 65, U'A' } }));
+
+    FileResult opened;
+    std::unique_ptr<FontFace> face = reader.openFace(folder.path("cyrillic.fnt"), 0, opened);
+    ASSERT_TRUE(face) << describe(opened);
+    const FontFileInfo info = face->info();
+    EXPECT_EQ(std::tuple(info.family, info.format, info.kind, info.strikes),
+        std::tuple(std::string("T"), std::string("Windows FNT"), FontFileKind::Bitmap, std::vector<int> { 4 }));
+}
+
+TEST(GdiImport, RefusesWhatItCannotUseAndLeavesTheFontAsItWas)
+{
+    TestFolder folder;
+    folder.write("notes.ttf", { 'j', 'u', 's', 't', ' ', 't', 'e', 'x', 't' });
+    const std::tuple<std::string, int, FileError> rows[] = {
+        { folder.path("notes.ttf"), 16, FileError::UnknownFontFormat },
+        { folder.path("absent.ttf"), 16, FileError::CannotOpen },
+        { DejaVuSans, 60, FileError::LineTooHigh },
+    };
+    GdiFontFileReader reader;
+    for (const auto& [path, size, error] : rows) {
+        BitmapFont font;
+        font.glyphs[65].width = 3;
+        const BitmapFont before = font;
+        EXPECT_EQ(importFontFile(font, reader, { path, size, asciiCharacters() }).result.error, error) << path;
+        EXPECT_TRUE(font == before) << path;
+    }
+}
+
+} // namespace
+} // namespace glyphsmith
