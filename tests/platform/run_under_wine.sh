@@ -2,16 +2,17 @@
 # Runs the Windows programs' tests under Wine: cross-builds them with the
 # `windows` preset (mingw-w64), then, on an X server of its own
 # (run_under_xvfb.sh) and in a fresh Wine prefix in a temporary folder, runs
-# the Win32 backend's contract suite, the font and converter tests, and the
-# editing session of the real glyphsmith.exe, whose saved files must equal
-# what the Linux build writes for the same edits.
+# the Win32 backend's contract suite, the font, font-file and converter
+# tests, and the editing session of the real glyphsmith.exe, whose saved
+# files must equal what the Linux build writes for the same edits.
 #
-#   run_under_wine.sh SOURCE_DIR EXPECTED_WRITER
+#   run_under_wine.sh SOURCE_DIR EXPECTED_WRITER LINUX_CONVERTER
 #
 # EXPECTED_WRITER is the Linux program that writes the session's expected
-# files. Exits 77, which CTest reports as skipped, with the reason when the
-# cross compiler, Wine or Xvfb is missing or cannot start; a build or test
-# failure fails.
+# files; LINUX_CONVERTER, the Linux glyphsmith-convert, imports DejaVu Sans
+# through FreeType for the GDI import to be compared with. Exits 77, which
+# CTest reports as skipped, with the reason when the cross compiler, Wine or
+# Xvfb is missing or cannot start; a build or test failure fails.
 set -u
 
 skip() {
@@ -28,14 +29,15 @@ if [ "${1:-}" != --on-display ]; then
     started=$(date +%s)
     cd "$1" || exit 1
     [ -f build/windows/build.ninja ] || cmake --preset windows || { echo "FAILED: configuring the windows preset"; exit 1; }
-    cmake --build --preset windows --target win32_platform_tests font_tests tools_tests glyphsmith \
+    cmake --build --preset windows --target win32_platform_tests font_tests fontfile_tests tools_tests glyphsmith \
         glyphsmith-convert windows_session_driver || { echo "FAILED: building the Windows programs"; exit 1; }
     echo "Windows build: $(($(date +%s) - started)) s"
-    exec sh "$here/run_under_xvfb.sh" sh "$0" --on-display "$1" "$2"
+    exec sh "$here/run_under_xvfb.sh" sh "$0" --on-display "$1" "$2" "$3"
 fi
 
 source_dir=$2
 expected_writer=$3
+linux_converter=$4
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=$(command -v wine64)
 cd "$source_dir" || exit 1
@@ -59,9 +61,13 @@ run() {
 }
 run contract build/windows/tests/platform/win32_platform_tests.exe
 run font build/windows/tests/font/font_tests.exe
+mkdir -p "$work/windows" "$work/linux"
+"$linux_converter" --font /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf 16 "$work/linux/dejavu16.wfn" \
+    || failed="$failed freetype-reference"
+export GLYPHSMITH_FREETYPE_DEJAVU_16="Z:$work/linux/dejavu16.wfn"
+run font-file build/windows/tests/fontfile/fontfile_tests.exe
 run converter build/windows/tests/tools/tools_tests.exe
 
-mkdir -p "$work/windows" "$work/linux"
 cp examples/sample.wfn "$work/windows/start.wfn"
 run session build/windows/tests/app/windows_session_driver.exe build/windows/src/app/glyphsmith.exe \
     "$work/windows/start.wfn"
