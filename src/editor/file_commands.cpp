@@ -1,6 +1,7 @@
 #include "editor/editor_controls.h"
 #include "editor/editor_dialog.h"
 #include "font/engine_check.h"
+#include "font/font_file_import.h"
 #include "font/font_format.h"
 
 // Open, Save and Quit, the unsaved-changes prompt that guards Open and Quit,
@@ -17,6 +18,13 @@ const char* const OpenFilter
       "AGS font (*.wfn)|*.wfn|SCI font (font.*)|font.*;*.0|"
       "TrueType and OpenType fonts (*.ttf, *.otf, *.ttc)|*.ttf;*.otf;*.ttc|"
       "Bitmap fonts (*.bdf, *.pcf, *.pcf.gz, *.fon, *.fnt)|*.bdf;*.pcf;*.pcf.gz;*.fon;*.fnt|"
+      "Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||";
+// The same without BDF and PCF, for a font-file reader that does not read them.
+const char* const OpenFilterWithoutBdfAndPcf
+    = "All supported font files|font.*;*.0;*.ttf;*.otf;*.ttc;*.fon;*.fnt;*.wfn;*.bmp|"
+      "AGS font (*.wfn)|*.wfn|SCI font (font.*)|font.*;*.0|"
+      "TrueType and OpenType fonts (*.ttf, *.otf, *.ttc)|*.ttf;*.otf;*.ttc|"
+      "Bitmap fonts (*.fon, *.fnt)|*.fon;*.fnt|"
       "Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||";
 const char* const SaveFilter = "AGS font (*.wfn)|*.wfn|SCI font (*.0)|*.0|Windows bitmap (*.bmp)|*.bmp||";
 
@@ -63,8 +71,9 @@ void EditorDialog::openFont()
         return;
     // Read the names only now, so that a file just saved under a new name is
     // the one offered.
-    std::optional<FileDialogAnswer> answer
-        = windowSystem_.fileDialog({ FileDialogKind::Open, OpenFilter, OpenFlags, fileTitle_, fileExt_ });
+    const bool bdfAndPcf = !hooks_.fontFiles || hooks_.fontFiles->readsBdfAndPcf();
+    std::optional<FileDialogAnswer> answer = windowSystem_.fileDialog({ FileDialogKind::Open,
+        bdfAndPcf ? OpenFilter : OpenFilterWithoutBdfAndPcf, OpenFlags, fileTitle_, fileExt_ });
     if (!answer)
         return;
     setFileNames(answer->title, answer->extension);

@@ -88,6 +88,10 @@ public:
     // file cannot be opened or is no font the reader knows (UnknownFontFormat:
     // the caller may then try its other readers).
     virtual std::unique_ptr<FontFace> openFace(const std::string& path, int pixelSize, FileResult& error) = 0;
+
+    // Whether BDF and PCF files are read. Of the bitmap fonts GDI reads only
+    // Windows' own .fon and .fnt, and Open then offers no others.
+    virtual bool readsBdfAndPcf() const { return true; }
 };
 
 inline constexpr int DefaultPixelSize = 16;

@@ -12,6 +12,7 @@ namespace glyphsmith {
 class GdiFontFileReader : public FontFileReader {
 public:
     std::unique_ptr<FontFace> openFace(const std::string& path, int pixelSize, FileResult& error) override;
+    bool readsBdfAndPcf() const override { return false; }
 };
 
 } // namespace glyphsmith
