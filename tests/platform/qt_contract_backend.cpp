@@ -35,7 +35,7 @@ public:
             return;
         // Select everything and type over it: one edit, as a paste would be.
         box->selectAll();
-        box->insert(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+        box->insert(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
 
     void userClicks(int controlId) override

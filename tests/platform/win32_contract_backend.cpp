@@ -2,6 +2,7 @@
 // user's actions go through the message queue and the dialog manager as a
 // real user's would: keys are posted and pumped through IsDialogMessageW.
 
+#include "platform/win32/utf16.h"
 #include "platform/win32/win32_window_system.h"
 #include "platform/window_system_contract.h"
 
@@ -23,7 +24,7 @@ public:
     {
         HWND box = control(controlId);
         // Select everything and type over it: one edit, as a paste would be.
-        std::wstring wide(text.begin(), text.end());
+        const std::wstring wide = toUtf16(text);
         ::SendMessageW(box, EM_SETSEL, 0, -1);
         ::SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
         pump();

@@ -94,6 +94,11 @@ TEST_P(WindowSystemContract, AUserEditNotifiesOnceAndKeepsToTheLimit)
         EXPECT_EQ(ws().controlText(HeightBox, 9), "123456789");
         EXPECT_EQ(ws().controlText(HeightBox, 100), "1234567890123");
         EXPECT_EQ(ws().controlText(HeightBox, 0), "");
+        // Texts are UTF-8, and the limit counts characters, not bytes.
+        backend->userReplacesText(CharacterBox, "\u0416\u044F");
+        EXPECT_EQ(ws().controlText(CharacterBox, 9), "\u0416");
+        ws().setControlText(CharacterBox, "\u044F");
+        EXPECT_EQ(ws().controlText(CharacterBox, 9), "\u044F");
     });
 }
 

@@ -17,23 +17,6 @@ namespace glyphsmith {
 
 namespace {
 
-// Edit boxes hold 8-bit text: one character per byte, codes 0 to 255.
-std::wstring fromLatin1(std::string_view text)
-{
-    std::wstring wide;
-    for (char byte : text)
-        wide += static_cast<wchar_t>(static_cast<unsigned char>(byte));
-    return wide;
-}
-
-std::string toLatin1(std::wstring_view text)
-{
-    std::string narrow;
-    for (wchar_t unit : text)
-        narrow += unit < 256 ? static_cast<char>(unit) : '?';
-    return narrow;
-}
-
 std::wstring windowText(HWND window)
 {
     const int length = ::GetWindowTextLengthW(window);
@@ -133,14 +116,20 @@ std::string Win32WindowSystem::controlText(int controlId, std::size_t maxChars)
     HWND control = dialog_ ? dialog_->control(controlId) : nullptr;
     if (!control)
         return {};
+    // Characters are counted in UTF-16 units, as Qt counts them; a cut never
+    // separates the two halves of a character beyond U+FFFF.
     std::wstring text = windowText(control);
-    return toLatin1(std::wstring_view(text).substr(0, maxChars));
+    if (text.size() > maxChars) {
+        const bool splitsPair = maxChars > 0 && text[maxChars - 1] >= 0xD800 && text[maxChars - 1] < 0xDC00;
+        text.resize(splitsPair ? maxChars - 1 : maxChars);
+    }
+    return toUtf8(text);
 }
 
 void Win32WindowSystem::setControlText(int controlId, std::string_view text)
 {
     if (dialog_)
-        dialog_->setControlText(controlId, fromLatin1(text));
+        dialog_->setControlText(controlId, toUtf16(text));
 }
 
 void Win32WindowSystem::enableControl(int controlId, bool enabled)
