@@ -169,6 +169,8 @@ std::optional<RasterFaceRecord> readFnt(Bytes file, std::size_t at)
     const std::uint16_t version = reader.u16le();
     reader.seek(66);
     const std::uint16_t type = reader.u16le();
+    const int points = reader.u16le();
+    const int resolution = reader.u16le();
     reader.seek(74);
     RasterFaceRecord face;
     face.ascent = reader.u16le();
@@ -192,6 +194,9 @@ std::optional<RasterFaceRecord> readFnt(Bytes file, std::size_t at)
     }
     if (face.faceName.empty())
         return std::nullopt;
+    // Rounded as FreeType rounds it, so both builds name and choose sizes alike.
+    const int nominal = (points * resolution * 64 + 36) / 72;
+    face.pixelSize = nominal >= 32 ? (nominal + 32) / 64 : face.pixelHeight;
     return face;
 }
 

@@ -15,7 +15,8 @@ namespace glyphsmith {
 // One font of a Windows .fnt, or of the font resources of a .fon.
 struct RasterFaceRecord {
     std::string faceName; // in the font's own character set (ASCII in practice)
-    int pixelHeight = 0;
+    int pixelHeight = 0;  // of the whole cell, as stored
+    int pixelSize = 0;    // the nominal size in pixels: its points at its vertical resolution
     int ascent = 0;
     int charset = 0;      // a Windows character set number (0 ANSI, 204 Russian, 255 OEM, ...)
     int weight = 400;

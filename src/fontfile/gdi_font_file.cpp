@@ -103,7 +103,7 @@ public:
         info.format = names_.format;
         info.kind = isRaster() ? FontFileKind::Bitmap : FontFileKind::Outline;
         for (const RasterFaceRecord& face : names_.rasterFaces)
-            info.strikes.push_back(face.pixelHeight);
+            info.strikes.push_back(face.pixelSize);
         info.faces = names_.faces;
         return info;
     }
@@ -244,7 +244,7 @@ const RasterFaceRecord& nearestRasterFace(const std::vector<RasterFaceRecord>& f
     if (pixelSize <= 0)
         return *best;
     for (const RasterFaceRecord& face : faces)
-        if (std::abs(face.pixelHeight - pixelSize) < std::abs(best->pixelHeight - pixelSize))
+        if (std::abs(face.pixelSize - pixelSize) < std::abs(best->pixelSize - pixelSize))
             best = &face;
     return *best;
 }

@@ -1,5 +1,6 @@
-// Fonts imported through GDI under Wine: DejaVu Sans against what the Linux
-// build makes of it, a small .fnt written here, and files refused.
+// Fonts imported through GDI under Wine: a TrueType and a .fon font against
+// what the Linux build makes of them, a small .fnt written here, and files
+// refused.
 
 #include "fontfile/gdi_font_file.h"
 
@@ -16,18 +17,29 @@
 namespace glyphsmith {
 namespace {
 
-// Debian's DejaVu Sans, on Wine's drive for this machine's files.
+// Debian's DejaVu Sans and Wine's MS Sans Serif (a .fon of three sizes), on
+// Wine's drive for this machine's files.
 const std::string DejaVuSans = "Z:/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+const std::string SansSerifFon = "Z:/usr/share/wine/fonts/sserife.fon";
+
+// What the Linux build's FreeType import saved of a font file at 16 pixels:
+// `name` is "dejavu16.wfn" or "sserife16.wfn" in the folder the Wine run
+// names. Null when the folder is not named.
+std::unique_ptr<BitmapFont> freeTypeReference(const std::string& name)
+{
+    const char* folder = std::getenv("GLYPHSMITH_FREETYPE_REFERENCES");
+    if (!folder)
+        return nullptr;
+    auto font = std::make_unique<BitmapFont>();
+    EXPECT_TRUE(font->readWfn(std::string(folder) + "/" + name).ok()) << name;
+    return font;
+}
 
 TEST(GdiImport, GivesOutlineGlyphsTheLinuxBuildsAdvancesWithInkOnTheBaseline)
 {
-    // The same font at 16 pixels as the Linux build's FreeType import saved it.
-    const char* reference = std::getenv("GLYPHSMITH_FREETYPE_DEJAVU_16");
-    if (!reference)
-        GTEST_SKIP() << "GLYPHSMITH_FREETYPE_DEJAVU_16 names no font made by the Linux build";
-    auto expected = std::make_unique<BitmapFont>();
-    ASSERT_TRUE(expected->readWfn(reference).ok()) << reference;
-
+    std::unique_ptr<BitmapFont> expected = freeTypeReference("dejavu16.wfn");
+    if (!expected)
+        GTEST_SKIP() << "GLYPHSMITH_FREETYPE_REFERENCES names no fonts made by the Linux build";
     GdiFontFileReader reader;
     auto font = std::make_unique<BitmapFont>();
     const FontFileImport import = importFontFile(*font, reader, { DejaVuSans, 16, asciiCharacters() });
@@ -38,6 +50,18 @@ TEST(GdiImport, GivesOutlineGlyphsTheLinuxBuildsAdvancesWithInkOnTheBaseline)
         EXPECT_NEAR(font->glyphs[code].width, expected->glyphs[code].width, 1) << code;
     for (char sitting : { 'H', 'x', 'A', '1' })
         EXPECT_EQ(lowestInkRow(font->glyphs[sitting]), lowestInkRow(expected->glyphs[sitting])) << sitting;
+}
+
+TEST(GdiImport, ChoosesTheSameSizeOfAFonAndDrawsItsPixelsAsStored)
+{
+    std::unique_ptr<BitmapFont> expected = freeTypeReference("sserife16.wfn");
+    if (!expected)
+        GTEST_SKIP() << "GLYPHSMITH_FREETYPE_REFERENCES names no fonts made by the Linux build";
+    GdiFontFileReader reader;
+    auto font = std::make_unique<BitmapFont>();
+    ASSERT_TRUE(importFontFile(*font, reader, { SansSerifFon, 16, asciiCharacters() }).result.ok());
+    for (int code = 0; code < GlyphCount; ++code)
+        EXPECT_EQ(picture(font->glyphs[code]), picture(expected->glyphs[code])) << code;
 }
 
 TEST(GdiImport, DrawsAWindowsFontsPixelsAsStoredThroughItsCodePage)

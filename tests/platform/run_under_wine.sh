@@ -10,7 +10,8 @@
 #
 # EXPECTED_WRITER is the Linux program that writes the session's expected
 # files; LINUX_CONVERTER, the Linux glyphsmith-convert, imports DejaVu Sans
-# through FreeType for the GDI import to be compared with. Exits 77, which
+# and Wine's MS Sans Serif (.fon) through FreeType for the GDI import to be
+# compared with. Exits 77, which
 # CTest reports as skipped, with the reason when the cross compiler, Wine or
 # Xvfb is missing or cannot start; a build or test failure fails.
 set -u
@@ -63,8 +64,9 @@ run contract build/windows/tests/platform/win32_platform_tests.exe
 run font build/windows/tests/font/font_tests.exe
 mkdir -p "$work/windows" "$work/linux"
 "$linux_converter" --font /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf 16 "$work/linux/dejavu16.wfn" \
-    || failed="$failed freetype-reference"
-export GLYPHSMITH_FREETYPE_DEJAVU_16="Z:$work/linux/dejavu16.wfn"
+    && "$linux_converter" --font /usr/share/wine/fonts/sserife.fon 16 "$work/linux/sserife16.wfn" \
+    || failed="$failed freetype-references"
+export GLYPHSMITH_FREETYPE_REFERENCES="Z:$work/linux"
 run font-file build/windows/tests/fontfile/fontfile_tests.exe
 run converter build/windows/tests/tools/tools_tests.exe
 
