@@ -2,8 +2,9 @@
 //
 // TrueType and OpenType (also a collection, whose first font is used): the
 // table directory, big-endian, points at the "name" table, whose records
-// hold the family (name 1) and the style (name 2), preferably as UTF-16 in
-// the Windows platform's US English; the "OS/2" table gives the weight and
+// hold the family GDI knows (name 1), the style (name 2) and, in larger
+// families, the family and style as typographers name them (names 16 and
+// 17), preferably as UTF-16 in the Windows platform's US English; the "OS/2" table gives the weight and
 // whether the face is italic, which GDI needs to pick this face of a family.
 //
 // Windows .fnt: a little-endian header whose fields sit at fixed offsets;
@@ -76,7 +77,8 @@ std::string fromUtf16BigEndian(Bytes text)
 
 // Name `id` of the name table: the Windows record in US English first, then
 // any Windows Unicode record, then the Macintosh Roman one (read as Latin-1).
-std::string sfntName(Bytes table, unsigned id)
+// Every Windows record of the name is added to `all` when given.
+std::string sfntName(Bytes table, unsigned id, std::vector<std::string>* all = nullptr)
 {
     const auto count = bigEndian(table, 2, 2);
     const auto strings = bigEndian(table, 4, 2);
@@ -98,9 +100,13 @@ std::string sfntName(Bytes table, unsigned id)
         const bool mac = *platform == 1 && *encoding == 0;
         const int rank = windows ? (*language == 0x409 ? 3 : 2) : mac ? 1 : 0;
         const std::size_t start = *strings + *offset;
-        if (rank <= bestRank || start > table.size() || table.size() - start < *length)
+        if (start > table.size() || table.size() - start < *length)
             continue;
         const Bytes text = table.subspan(start, *length);
+        if (windows && all)
+            all->push_back(fromUtf16BigEndian(text));
+        if (rank <= bestRank)
+            continue;
         if (windows) {
             best = fromUtf16BigEndian(text);
         } else {
@@ -149,10 +155,15 @@ std::optional<FontFileNames> readSfnt(Bytes file)
         else if (*tag == 0x4F532F32u) // "OS/2"
             os2Table = file.subspan(*offset, *length);
     }
-    names.family = sfntName(nameTable, 1);
-    names.style = sfntName(nameTable, 2);
-    if (names.family.empty())
+    names.faceName = sfntName(nameTable, 1, &names.familyNames);
+    if (names.faceName.empty())
         return std::nullopt;
+    names.family = sfntName(nameTable, 16);
+    names.style = sfntName(nameTable, 17);
+    if (names.family.empty())
+        names.family = names.faceName;
+    if (names.style.empty())
+        names.style = sfntName(nameTable, 2);
     if (const auto weight = bigEndian(os2Table, 4, 2); weight && *weight > 0)
         names.weight = static_cast<int>(*weight);
     if (const auto selection = bigEndian(os2Table, 62, 2))
@@ -253,7 +264,7 @@ std::optional<FontFileNames> readFontFileNames(const std::vector<std::uint8_t>& 
     } else {
         return std::nullopt;
     }
-    names.family = names.rasterFaces.front().faceName;
+    names.family = names.faceName = names.rasterFaces.front().faceName;
     names.faces = static_cast<int>(names.rasterFaces.size());
     return names;
 }

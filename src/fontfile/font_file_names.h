@@ -25,8 +25,15 @@ struct RasterFaceRecord {
 
 struct FontFileNames {
     std::string format;    // "TrueType", "CFF" (OpenType with PostScript outlines) or "Windows FNT"
-    std::string family;    // UTF-8
-    std::string style;     // UTF-8; empty where the file names none
+    // UTF-8: the family and style as the file names them for people (an
+    // OpenType font's typographic names where it has them: "DejaVu Sans",
+    // "ExtraLight"), and the family GDI knows the face by ("DejaVu Sans Light").
+    std::string family;
+    std::string style;     // empty where the file names none
+    std::string faceName;
+    // An outline font's every name for its face on Windows, in any
+    // language: GDI may report any of them for the face it gives.
+    std::vector<std::string> familyNames;
     int weight = 400;      // of the first face of an outline font
     bool italic = false;
     int faces = 1;

@@ -15,7 +15,9 @@
 #include "fontfile/gdi_font_file.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 
 #include "font/file_io.h"
 #include "fontfile/font_file_names.h"
@@ -73,9 +75,56 @@ UINT codePageOf(BYTE charset)
     return 1252;
 }
 
+// A big-endian number of `bytes` bytes from the font table `tag` of the font
+// selected into `dc`; nullopt when the font has no such table.
+std::optional<long> tableNumber(HDC dc, const char (&tag)[5], DWORD offset, DWORD bytes)
+{
+    const DWORD table = DWORD(BYTE(tag[0])) | DWORD(BYTE(tag[1])) << 8 | DWORD(BYTE(tag[2])) << 16
+        | DWORD(BYTE(tag[3])) << 24;
+    BYTE data[4] = {};
+    if (::GetFontData(dc, table, offset, data, bytes) != bytes)
+        return std::nullopt;
+    long value = 0;
+    for (DWORD i = 0; i < bytes; ++i)
+        value = (value << 8) | data[i];
+    return value;
+}
+
+// An outline font's line as the Linux build's FreeType makes it, so both
+// builds give the same cells: the "hhea" ascender and descender scaled to
+// `pixelSize` pixels per em in FreeType's 16.16 fixed point and rounded
+// outward to whole pixels. (GDI's tmAscent and tmDescent come from other
+// fields and are rounded to the nearest pixel: at 13 pixels DejaVu Sans
+// would lose a row above and one below.) Nullopt where the font does not
+// give those numbers.
+std::optional<FaceLine> gridFittedLine(HDC dc, int pixelSize)
+{
+    const std::optional<long> unitsPerEm = tableNumber(dc, "head", 18, 2);
+    const std::optional<long> ascender = tableNumber(dc, "hhea", 4, 2);
+    const std::optional<long> descender = tableNumber(dc, "hhea", 6, 2);
+    if (!unitsPerEm || *unitsPerEm < 16 || !ascender || !descender)
+        return std::nullopt;
+    const auto signedUnits = [](long value) { return static_cast<std::int64_t>(static_cast<std::int16_t>(value)); };
+    const std::int64_t ascent = signedUnits(*ascender);
+    const std::int64_t descent = -signedUnits(*descender);
+    if (ascent == 0 && descent == 0)
+        return std::nullopt;
+    const std::int64_t scale = ((std::int64_t { pixelSize } * 64 << 16) + *unitsPerEm / 2) / *unitsPerEm;
+    // A distance in font units to 26.6 pixels, rounded as FreeType rounds.
+    const auto scaled = [&](std::int64_t units) {
+        const std::int64_t magnitude = (std::abs(units) * scale + 0x8000) >> 16;
+        return units < 0 ? -magnitude : magnitude;
+    };
+    const auto ceilPixels = [](std::int64_t value) {
+        return static_cast<int>(value >= 0 ? (value + 63) / 64 : -((-value) / 64));
+    };
+    return FaceLine { ceilPixels(scaled(ascent)), ceilPixels(scaled(descent)) };
+}
+
 class GdiFace : public FontFace {
 public:
-    GdiFace(std::unique_ptr<PrivateFontResource> resource, UniqueMemoryDc dc, UniqueFont font, FontFileNames names)
+    GdiFace(std::unique_ptr<PrivateFontResource> resource, UniqueMemoryDc dc, UniqueFont font, FontFileNames names,
+        int pixelSize)
         : resource_(std::move(resource))
         , dc_(std::move(dc))
         , font_(std::move(font))
@@ -89,11 +138,15 @@ public:
         firstByte_ = bytes.tmFirstChar;
         lastByte_ = bytes.tmLastChar;
         codePage_ = codePageOf(metrics_.tmCharSet);
+        line_ = { metrics_.tmAscent, metrics_.tmDescent };
+        if (!isRaster())
+            if (std::optional<FaceLine> line = gridFittedLine(dc_.get(), pixelSize))
+                line_ = *line;
     }
 
     bool isRaster() const { return !(metrics_.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)); }
 
-    FaceLine line() const override { return { metrics_.tmAscent, metrics_.tmDescent }; }
+    FaceLine line() const override { return line_; }
 
     FontFileInfo info() const override
     {
@@ -231,6 +284,7 @@ private:
     SelectedObject selected_;
     FontFileNames names_;
     TEXTMETRICW metrics_ {};
+    FaceLine line_;
     BYTE firstByte_ = 0;
     BYTE lastByte_ = 0;
     UINT codePage_ = 0;
@@ -249,15 +303,18 @@ const RasterFaceRecord& nearestRasterFace(const std::vector<RasterFaceRecord>& f
     return *best;
 }
 
-std::wstring faceNameOf(const std::string& name, UINT codePage)
+// A raster font's face name, read in its own character set.
+std::wstring faceNameOf(const RasterFaceRecord& face)
 {
-    if (name.empty())
+    if (face.faceName.empty())
         return {};
-    const int size = static_cast<int>(name.size());
-    const int length = ::MultiByteToWideChar(codePage, 0, name.data(), size, nullptr, 0);
+    const UINT setCodePage = codePageOf(static_cast<BYTE>(face.charset));
+    const UINT codePage = setCodePage == 0 ? 1252 : setCodePage;
+    const int size = static_cast<int>(face.faceName.size());
+    const int length = ::MultiByteToWideChar(codePage, 0, face.faceName.data(), size, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
     if (length > 0)
-        ::MultiByteToWideChar(codePage, 0, name.data(), size, wide.data(), length);
+        ::MultiByteToWideChar(codePage, 0, face.faceName.data(), size, wide.data(), length);
     return wide;
 }
 
@@ -271,7 +328,7 @@ LOGFONTW describeFace(const FontFileNames& names, int pixelSize)
         description.lfItalic = names.italic;
         description.lfCharSet = DEFAULT_CHARSET;
         description.lfOutPrecision = OUT_TT_PRECIS;
-        faceName = toUtf16(names.family);
+        faceName = toUtf16(names.faceName);
     } else {
         const RasterFaceRecord& face = nearestRasterFace(names.rasterFaces, pixelSize);
         description.lfHeight = face.pixelHeight; // the whole cell, as stored
@@ -279,13 +336,28 @@ LOGFONTW describeFace(const FontFileNames& names, int pixelSize)
         description.lfItalic = face.italic;
         description.lfCharSet = static_cast<BYTE>(face.charset);
         description.lfOutPrecision = OUT_RASTER_PRECIS;
-        const UINT codePage = codePageOf(static_cast<BYTE>(face.charset));
-        faceName = faceNameOf(face.faceName, codePage == 0 ? 1252 : codePage);
+        faceName = faceNameOf(face);
     }
     description.lfQuality = NONANTIALIASED_QUALITY;
     faceName.resize(std::min<std::size_t>(faceName.size(), LF_FACESIZE - 1));
     std::copy(faceName.begin(), faceName.end(), description.lfFaceName);
     return description;
+}
+
+// Whether `face`, as GDI names the font it chose, is one of the file's names
+// for its family (cut, as GDI cuts face names, to LF_FACESIZE - 1).
+bool isFamilyOf(const wchar_t* face, const FontFileNames& names)
+{
+    std::vector<std::wstring> candidates;
+    for (const std::string& name : names.familyNames)
+        if (names.rasterFaces.empty())
+            candidates.push_back(toUtf16(name));
+    for (const RasterFaceRecord& raster : names.rasterFaces)
+        candidates.push_back(faceNameOf(raster));
+    return std::ranges::any_of(candidates, [&](std::wstring& candidate) {
+        candidate.resize(std::min<std::size_t>(candidate.size(), LF_FACESIZE - 1));
+        return ::lstrcmpiW(face, candidate.c_str()) == 0;
+    });
 }
 
 } // namespace
@@ -318,11 +390,11 @@ std::unique_ptr<FontFace> GdiFontFileReader::openFace(const std::string& path, i
     wchar_t chosen[LF_FACESIZE] = {};
     {
         SelectedObject check(dc.get(), font.get());
-        if (::GetTextFaceW(dc.get(), LF_FACESIZE, chosen) <= 0 || ::lstrcmpiW(chosen, description.lfFaceName) != 0)
+        if (::GetTextFaceW(dc.get(), LF_FACESIZE, chosen) <= 0 || !isFamilyOf(chosen, *names))
             return fail(FileError::DamagedFontFile);
     }
     error = FileResult::done();
-    return std::make_unique<GdiFace>(std::move(resource), std::move(dc), std::move(font), std::move(*names));
+    return std::make_unique<GdiFace>(std::move(resource), std::move(dc), std::move(font), std::move(*names), size);
 }
 
 } // namespace glyphsmith

@@ -63,7 +63,7 @@ run() {
 run contract build/windows/tests/platform/win32_platform_tests.exe
 run font build/windows/tests/font/font_tests.exe
 mkdir -p "$work/windows" "$work/linux"
-"$linux_converter" --font /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf 16 "$work/linux/dejavu16.wfn" \
+"$linux_converter" --font /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf 13 "$work/linux/dejavu13.wfn" \
     && "$linux_converter" --font /usr/share/wine/fonts/sserife.fon 16 "$work/linux/sserife16.wfn" \
     || failed="$failed freetype-references"
 export GLYPHSMITH_FREETYPE_REFERENCES="Z:$work/linux"
