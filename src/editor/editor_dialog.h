@@ -11,9 +11,12 @@
 // glyph_commands.cpp (pixel edits and the glyph buttons).
 
 #include <functional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "font/bitmap_font.h"
+#include "editor/undo_history.h"
 #include "font/font_files.h"
 #include "platform/window_system.h"
 
@@ -47,6 +50,8 @@ public:
     // must already name that file.
     void loadFontFile(const std::string& path);
     void setFileNames(std::string title, std::string extension);
+    // Shows the previous (-1) or next (+1) block of codes in the overview.
+    void stepBlock(int direction);
 
     // --- State, for the application and for tests ---
 
@@ -59,6 +64,7 @@ public:
     const Glyph& undoGlyph() const { return undoGlyph_; }
     const std::string& fileTitle() const { return fileTitle_; }
     const std::string& fileExt() const { return fileExt_; }
+    const UndoHistory& history() const { return history_; }
 
     // --- DialogHandler ---
 
@@ -71,6 +77,10 @@ public:
     void paint() override;
     Icon dragIcon() override { return appIcon_; }
     void cancel() override { quitEditor(); }
+    bool keyPressed(int key, unsigned modifiers) override;
+    void filesDropped(const std::vector<std::string>& paths) override;
+    void textPreviewChanged() override;
+    void textPreviewClosed() override;
 
 private:
     // The boxes and arrows (editor_dialog.cpp).
@@ -96,6 +106,13 @@ private:
     void openFont();
     // True when the font was written.
     bool saveFont();
+    void saveUnderNewName() { saveFont(); }
+    // Saves to the file last loaded or saved without asking for a name; with
+    // no such file, as saveFont.
+    void saveToCurrentFile();
+    // Writes the font to `path` in the format fileExt names and tells the
+    // user how it went; true when it was written.
+    bool writeFontTo(const std::string& path, const std::string& fileName);
     void quitEditor();
     // Tells the user when a game engine would refuse or change the font just saved.
     void warnOfEngineChanges(const std::string& path);
@@ -122,6 +139,37 @@ private:
     void undoEdits();
     void outlineFont();
 
+    // Keys and tooltips (key_commands.cpp).
+    struct KeyBinding;
+    static std::span<const KeyBinding> keyBindings();
+    void setToolTips();
+    void previousLetter();
+    void nextLetter();
+    void previousBlock();
+    void nextBlock();
+    void narrowerGlyph();
+    void widerGlyph();
+    void lowerGlyph();
+    void tallerGlyph();
+    void showAbout();
+
+    // The text preview window (text_preview.cpp).
+    void toggleTextPreview();
+    // Draws the preview again from the font, when it is shown.
+    void updateTextPreview();
+    // Puts back the text of the last run.
+    void restoreTextPreview();
+
+    // The history of changes (history_commands.cpp).
+    // Closes a step left open (a drag) before a command records its own.
+    void beginStep();
+    // Closes the step just recorded; `modified` follows the history.
+    void endStep();
+    void undoStep();
+    void redoStep();
+    // Brings the boxes and the picture in line with a font the history changed.
+    void showHistoryState();
+
     WindowSystem& windowSystem_;
     BitmapFont& font_;
     ApplicationHooks hooks_;
@@ -136,8 +184,14 @@ private:
     // Both start as 0 x 0 glyphs with every cell clear.
     Glyph clipboardGlyph_;
     Glyph undoGlyph_;
+    UndoHistory history_;
     std::string fileTitle_;
     std::string fileExt_;
+    // The full path of the file last loaded or saved; empty when none.
+    std::string filePath_;
+    // The client area as the dialog template lays it out; the overview never
+    // fits the window smaller.
+    PixelSize templateClientSize_;
 };
 
 } // namespace glyphsmith

@@ -33,7 +33,7 @@ TEST_F(Editing, APressInTheOverviewSelectsTheGlyphWhoseWholeCellIsUnderIt)
     };
     const std::vector<Case> cases {
         { 0, 0, 120, 32, 0 }, { 0, 0, 135, 47, 0 }, { 0, 0, 136, 32, 1 }, { 0, 0, 120, 48, 16 },
-        { 0, 0, 369, 159, 127 }, // the frame hides the rest of the last cell { 0, 0, 376, 40, -1 }, { 0, 0, 130, 160, -1 }, { 0, 0, 119, 40, -1 },
+        { 0, 0, 375, 159, 127 }, { 0, 0, 376, 40, -1 }, { 0, 0, 130, 160, -1 }, { 0, 0, 119, 40, -1 },
         { 0, 0, 130, 31, -1 },
         // Cells of 22 x 12: 44 x 24 screen pixels each.
         { 20, 10, 163, 55, 0 }, { 20, 10, 164, 55, 1 }, { 20, 10, 163, 56, 16 }, { 20, 10, 120 + 44 * 16, 40, -1 },

@@ -12,7 +12,7 @@ namespace {
 
 const char* const Prompt = "Do you want to save the changes made to this font?,";
 const char* const ReadError = "Invalid file type, or miscellaneous read error.";
-const char* const WriteError = "Error writing file.";
+const char* const WriteError = "Error writing file.\n\ncannot write the file";
 
 std::vector<std::uint8_t> fileBytes(const std::string& path)
 {
@@ -35,8 +35,13 @@ void drawSomething(BitmapFont& font)
 
 class FileCommands : public EditorSession {
 protected:
-    // Selecting a 1 x 1 glyph marks the font changed.
-    void makeAnEdit() { ws.userReplacesText(LetterNumberBox, "33"); }
+    // Flips the one pixel of glyph 33.
+    void makeAnEdit()
+    {
+        ws.userReplacesText(LetterNumberBox, "33");
+        ws.userMouse(MouseAction::LeftPress, 190, 40, 0);
+        ws.userMouse(MouseAction::Release, 190, 40, 0);
+    }
     std::vector<FileDialogKind> fileDialogKindsSince(std::size_t first)
     {
         std::vector<FileDialogKind> kinds;

@@ -63,12 +63,14 @@ Glyph patterned(int width, int height, unsigned seed)
 
 using FontView = EditorSession;
 
-TEST_F(FontView, ANewFontShowsOneBlack2By2BlockPerGlyphInA376By231Window)
+// The dialog template's 431 x 206 client area in the headless frame.
+constexpr PixelSize TemplateWindow { 437, 234 };
+
+TEST_F(FontView, ANewFontShowsOneBlack2By2BlockPerGlyphInATemplateSizedWindow)
 {
     open();
     const PixelRect window = ws.windowRect();
-    EXPECT_EQ(window.width(), 376);
-    EXPECT_EQ(window.height(), 231);
+    EXPECT_EQ((PixelSize { window.width(), window.height() }), TemplateWindow);
     Picture expected(ws.clientSize());
     for (int code = 0; code < GlyphCount; ++code)
         expected.square(120 + 16 * (code % 16), 32 + 16 * (code / 16), 2, Black);
@@ -83,8 +85,8 @@ TEST_F(FontView, TheOverviewSpacesGlyphsByTheLargestPlus2AndFitsTheWindowToThem)
         PixelSize window;
     };
     const std::vector<Case> cases {
-        { 3, 6, { 376, 231 } },     // cells of at least 8 x 8
-        { 7, 1, { 408, 231 } },     // 9 wide
+        { 3, 6, TemplateWindow },   // cells of at least 8 x 8: 376 x 231 is too small for the controls
+        { 14, 1, { 632, 234 } },    // 16 wide; the template sets the height
         { 20, 10, { 824, 249 } },   // 22 x 12
         { 64, 64, { 2232, 1113 } }, // 66 x 66
     };

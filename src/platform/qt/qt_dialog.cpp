@@ -1,12 +1,19 @@
 #include "platform/qt/qt_dialog.h"
 
+#include <algorithm>
+
+#include <QDropEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QTimer>
+#include <QUrl>
+
+#include "platform/qt/qt_text_preview.h"
 
 namespace glyphsmith {
 
@@ -39,10 +46,52 @@ QLineEdit* makeEdit(const ControlTemplate& control, QWidget* parent)
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
     }
     edit->setContextMenuPolicy(Qt::NoContextMenu);
+    // A file dropped on a box opens it, like one dropped anywhere else.
+    edit->setAcceptDrops(false);
     return edit;
 }
 
 } // namespace
+
+int keyCodeFor(int qtKey)
+{
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+        return qtKey; // Qt's codes for these are their ASCII capitals and digits
+    switch (qtKey) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        return -1;
+    case Qt::Key_PageUp:
+        return KeyPageUp;
+    case Qt::Key_PageDown:
+        return KeyPageDown;
+    case Qt::Key_Left:
+        return KeyLeft;
+    case Qt::Key_Right:
+        return KeyRight;
+    case Qt::Key_Up:
+        return KeyUp;
+    case Qt::Key_Down:
+        return KeyDown;
+    case Qt::Key_Home:
+        return KeyHome;
+    case Qt::Key_End:
+        return KeyEnd;
+    case Qt::Key_F1:
+        return KeyF1;
+    default:
+        return KeyOther;
+    }
+}
+
+unsigned keyModifiersFor(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? KeyShift : 0u) | (modifiers & Qt::ControlModifier ? KeyControl : 0u)
+        | (modifiers & Qt::AltModifier ? KeyAlt : 0u);
+}
 
 QFont dialogFont(const DialogTemplate& dialogTemplate)
 {
@@ -85,6 +134,8 @@ QtDialog::QtDialog(const DialogTemplate& dialogTemplate, DialogHandler& handler)
     };
     buildControls(dialogTemplate);
 
+    setAcceptDrops(true);
+
     // Nothing has the focus when the window first shows: the dialog keeps it
     // itself until the user picks a control.
     setFocusPolicy(Qt::StrongFocus);
@@ -111,6 +162,8 @@ void QtDialog::buildControls(const DialogTemplate& dialogTemplate)
         }
         case ControlKind::Button: {
             auto* button = new QPushButton(caption, this);
+            // Keys pressed while a button has the focus reach the editor too.
+            button->installEventFilter(this);
             // No button is the default, so Enter in an edit box clicks nothing
             // (keyPressEvent).
             button->setAutoDefault(false);
@@ -234,8 +287,58 @@ void QtDialog::endWith(int result)
     done(result);
 }
 
+QtTextPreview& QtDialog::textPreview()
+{
+    if (!textPreview_) {
+        textPreview_ = new QtTextPreview(this);
+        textPreview_->onTextEdited = [this] {
+            if (handlerReachable())
+                handler_.textPreviewChanged();
+        };
+        textPreview_->onClosed = [this] {
+            if (handlerReachable())
+                handler_.textPreviewClosed();
+        };
+    }
+    return *textPreview_;
+}
+
+bool QtDialog::offerKey(QKeyEvent* event)
+{
+    const int key = keyCodeFor(event->key());
+    if (key < 0 || !handlerReachable())
+        return false;
+    return handler_.keyPressed(key, keyModifiersFor(event->modifiers()));
+}
+
+void QtDialog::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); }))
+        event->acceptProposedAction();
+}
+
+void QtDialog::dropEvent(QDropEvent* event)
+{
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths.push_back(url.toLocalFile().toStdString());
+    if (paths.empty())
+        return;
+    event->acceptProposedAction();
+    // The open may ask about unsaved changes; let the drag finish first, so
+    // the program the file came from is not kept waiting for the answer.
+    QTimer::singleShot(0, this, [this, paths] {
+        if (handlerReachable())
+            handler_.filesDropped(paths);
+    });
+}
+
 void QtDialog::keyPressEvent(QKeyEvent* event)
 {
+    if (offerKey(event))
+        return;
     if (event->matches(QKeySequence::Cancel)) {
         reject();
         return;
@@ -273,7 +376,12 @@ void QtDialog::resizeEvent(QResizeEvent* event)
 
 bool QtDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) && handlerReachable()) {
+    // The editor's keys come before the box or button with the focus; keys
+    // it leaves alone go on to that control as usual.
+    if (event->type() == QEvent::KeyPress && offerKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) && handlerReachable()
+        && qobject_cast<QLineEdit*>(watched)) {
         int id = controlIdOf(qobject_cast<QWidget*>(watched));
         if (id != 0) {
             if (event->type() == QEvent::FocusIn)

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
+#include <QSettings>
 #include <QStyle>
 #include <QUrl>
 
@@ -16,6 +17,7 @@
 #include "platform/qt/qt_dialog.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_text_preview.h"
 #include "platform/resources.h"
 
 namespace glyphsmith {
@@ -144,6 +146,68 @@ int QtWindowSystem::focusedControl()
     if (!focus && !QApplication::activeWindow())
         focus = dialog_->focusWidget();
     return dialog_->controlIdOf(focus);
+}
+
+void QtWindowSystem::setToolTip(int controlId, std::string_view text)
+{
+    if (QWidget* control = dialog_ ? dialog_->control(controlId) : nullptr)
+        control->setToolTip(fromUtf8(text));
+}
+
+void QtWindowSystem::showTextPreview(bool shown)
+{
+    if (!dialog_)
+        return;
+    QtTextPreview& preview = dialog_->textPreview();
+    if (shown && !preview.isVisible()) {
+        // Beside the dialog, to the right of it, where the drawing goes on.
+        const QRect outer = dialog_->frameGeometry();
+        preview.move(outer.right() + 8, outer.top());
+    }
+    preview.setVisible(shown);
+}
+
+bool QtWindowSystem::isTextPreviewShown()
+{
+    return dialog_ && dialog_->hasTextPreview() && dialog_->textPreview().isVisible();
+}
+
+void QtWindowSystem::setTextPreviewText(std::string_view text)
+{
+    if (dialog_)
+        dialog_->textPreview().textBox().setText(fromUtf8(text));
+}
+
+std::string QtWindowSystem::textPreviewText()
+{
+    return dialog_ ? dialog_->textPreview().textBox().text().toStdString() : std::string();
+}
+
+void QtWindowSystem::setTextPreviewPicture(const IndexedPicture& picture)
+{
+    if (dialog_)
+        dialog_->textPreview().setPicture(picture);
+}
+
+std::string QtWindowSystem::setting(std::string_view name)
+{
+    if (script_.active) {
+        auto found = scriptedSettings_.find(name);
+        return found == scriptedSettings_.end() ? std::string() : found->second;
+    }
+    // $XDG_CONFIG_HOME/glyphsmith/glyphsmith.conf
+    QSettings settings("glyphsmith", "glyphsmith");
+    return settings.value(fromUtf8(name)).toString().toStdString();
+}
+
+void QtWindowSystem::setSetting(std::string_view name, std::string_view value)
+{
+    if (script_.active) {
+        scriptedSettings_[std::string(name)] = value;
+        return;
+    }
+    QSettings settings("glyphsmith", "glyphsmith");
+    settings.setValue(fromUtf8(name), fromUtf8(value));
 }
 
 void QtWindowSystem::setCaption(std::string_view caption)

@@ -1,0 +1,52 @@
+#include "editor/editor_controls.h"
+#include "editor/editor_dialog.h"
+
+// Steps of the history and the moves through it (Ctrl+Z, Ctrl+Y). Every
+// command that changes the font records what it is about to change, changes
+// it and ends its step; `modified` then follows the history, so undoing back
+// to the state last saved clears it and redoing away sets it again.
+
+namespace glyphsmith {
+
+void EditorDialog::beginStep()
+{
+    history_.endStep(font_);
+}
+
+void EditorDialog::endStep()
+{
+    history_.endStep(font_);
+    modified_ = history_.differsFromSaved();
+}
+
+void EditorDialog::undoStep()
+{
+    if (history_.undo(font_))
+        showHistoryState();
+}
+
+void EditorDialog::redoStep()
+{
+    if (history_.redo(font_))
+        showHistoryState();
+}
+
+void EditorDialog::showHistoryState()
+{
+    // A step may have replaced the whole font or changed its number of codes,
+    // which moves its glyphs.
+    if (currentLetter_ >= font_.codeCount())
+        currentLetter_ = font_.codeCount() - 1;
+    currentGlyph_ = &font_.glyphs[currentLetter_];
+    // The boxes' handlers see the values the font already holds and record nothing.
+    if (letterMode_) {
+        setBoxNumber(WidthBox, currentGlyph_->width);
+        setBoxNumber(HeightBox, currentGlyph_->height);
+    } else {
+        setBoxNumber(HeightBox, font_.lineHeight);
+    }
+    refreshWindow();
+    modified_ = history_.differsFromSaved();
+}
+
+} // namespace glyphsmith
