@@ -38,12 +38,18 @@ void EditorDialog::showHistoryState()
     if (currentLetter_ >= font_.codeCount())
         currentLetter_ = font_.codeCount() - 1;
     currentGlyph_ = &font_.glyphs[currentLetter_];
-    // The boxes' handlers see the values the font already holds and record nothing.
+    // A box is rewritten only when its value changed, since each rewrite
+    // repaints; its handler sees the value the font already holds and
+    // records nothing.
+    auto show = [this](int box, int value) {
+        if (boxNumber(box) != value)
+            setBoxNumber(box, value);
+    };
     if (letterMode_) {
-        setBoxNumber(WidthBox, currentGlyph_->width);
-        setBoxNumber(HeightBox, currentGlyph_->height);
+        show(WidthBox, currentGlyph_->width);
+        show(HeightBox, currentGlyph_->height);
     } else {
-        setBoxNumber(HeightBox, font_.lineHeight);
+        show(HeightBox, font_.lineHeight);
     }
     refreshWindow();
     modified_ = history_.differsFromSaved();

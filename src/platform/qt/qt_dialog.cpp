@@ -299,6 +299,7 @@ QtTextPreview& QtDialog::textPreview()
             if (handlerReachable())
                 handler_.textPreviewClosed();
         };
+        textPreview_->onKey = [this](QKeyEvent* event) { return offerKey(event); };
     }
     return *textPreview_;
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -49,6 +50,15 @@ void QtTextPreview::setPicture(const IndexedPicture& picture)
                 static_cast<std::size_t>(picture.width));
     picture_ = image;
     pictureLabel_->setPixmap(QPixmap::fromImage(image));
+}
+
+void QtTextPreview::keyPressEvent(QKeyEvent* event)
+{
+    // The text box has taken the keys that edit text (Ctrl+Z there undoes
+    // typing); what reaches the window goes to the editor.
+    if (onKey && onKey(event))
+        return;
+    QWidget::keyPressEvent(event);
 }
 
 void QtTextPreview::closeEvent(QCloseEvent* event)

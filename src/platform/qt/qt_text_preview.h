@@ -28,9 +28,12 @@ public:
     std::function<void()> onTextEdited;
     // The user closed the window.
     std::function<void()> onClosed;
+    // A key the text box left alone (Ctrl+T, say); true when it was used.
+    std::function<bool(QKeyEvent*)> onKey;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLineEdit* textBox_ = nullptr;
