@@ -278,5 +278,23 @@ TEST_F(FileCommands, AReadersWarningIsShownOnceTheFontIsLoaded)
     EXPECT_EQ(font->glyphs[127].width, 8);
 }
 
+TEST_F(FileCommands, AFileDroppedOnTheWindowOpensThroughThePrompt)
+{
+    drawSomething(*font);
+    ASSERT_TRUE(font->writeWfn(folder.path("dropped.wfn")).ok());
+    restart();
+    open();
+    makeAnEdit();
+    answerMessage(MessageResult::Cancel);
+    ws.userDropsFiles({ folder.path("dropped.wfn") });
+    EXPECT_EQ(ws.caption(), "Glyphsmith");
+    answerMessage(MessageResult::No);
+    ws.userDropsFiles({ folder.path("dropped.wfn"), folder.path("other.wfn") });
+    EXPECT_EQ(ws.caption(), "Glyphsmith (dropped.wfn)");
+    EXPECT_EQ(font->lineHeight, 11);
+    EXPECT_FALSE(editor->modified());
+    EXPECT_EQ(messageTexts(), (std::vector<std::string> { Prompt, Prompt }));
+}
+
 } // namespace
 } // namespace glyphsmith
