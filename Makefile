@@ -4,7 +4,7 @@
 # Both call apt-get only when a package is missing (run them as root, or with sudo available).
 
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev libgl-dev fonts-dejavu-core imagemagick xvfb
+            qt6-base-dev libgl-dev fonts-dejavu-core imagemagick xvfb desktop-file-utils shared-mime-info
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
