@@ -167,8 +167,15 @@ private:
     void endStep();
     void undoStep();
     void redoStep();
-    // Brings the boxes and the picture in line with a font the history changed.
-    void showHistoryState();
+    struct GlyphSize {
+        int width;
+        int height;
+        bool operator==(const GlyphSize&) const = default;
+    };
+    GlyphSize shownGlyphSize() const;
+    // Brings the boxes and the picture in line with a font the history
+    // changed; `shownBefore` is the current glyph's size before the change.
+    void showHistoryState(GlyphSize shownBefore);
 
     WindowSystem& windowSystem_;
     BitmapFont& font_;

@@ -21,17 +21,24 @@ void EditorDialog::endStep()
 
 void EditorDialog::undoStep()
 {
+    const GlyphSize shown = shownGlyphSize();
     if (history_.undo(font_))
-        showHistoryState();
+        showHistoryState(shown);
 }
 
 void EditorDialog::redoStep()
 {
+    const GlyphSize shown = shownGlyphSize();
     if (history_.redo(font_))
-        showHistoryState();
+        showHistoryState(shown);
 }
 
-void EditorDialog::showHistoryState()
+EditorDialog::GlyphSize EditorDialog::shownGlyphSize() const
+{
+    return { currentGlyph_->width, currentGlyph_->height };
+}
+
+void EditorDialog::showHistoryState(GlyphSize shownBefore)
 {
     // A step may have replaced the whole font or changed its number of codes,
     // which moves its glyphs.
@@ -51,7 +58,13 @@ void EditorDialog::showHistoryState()
     } else {
         show(HeightBox, font_.lineHeight);
     }
-    refreshWindow();
+    // The letter view shows only the current glyph and the clipboard: while
+    // the glyph keeps its size, drawing over the old picture is complete, as
+    // after a shift. The overview may have to fit new sizes.
+    if (letterMode_ && shownGlyphSize() == shownBefore)
+        paintFontView();
+    else
+        refreshWindow();
     modified_ = history_.differsFromSaved();
 }
 
