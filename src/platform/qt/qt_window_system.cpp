@@ -1,5 +1,7 @@
 #include "platform/qt/qt_window_system.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -160,9 +162,21 @@ void QtWindowSystem::showTextPreview(bool shown)
         return;
     QtTextPreview& preview = dialog_->textPreview();
     if (shown && !preview.isVisible()) {
-        // Beside the dialog, to the right of it, where the drawing goes on.
+        // Right of the dialog where the screen has room, else below it, else
+        // above it: never over the letter being drawn if it can be helped.
         const QRect outer = dialog_->frameGeometry();
-        preview.move(outer.right() + 8, outer.top());
+        QScreen* screen = dialog_->screen() ? dialog_->screen() : QGuiApplication::primaryScreen();
+        const QRect room = screen ? screen->availableGeometry() : QRect(outer.topLeft(), QSize(4096, 4096));
+        const QSize size = preview.frameGeometry().size();
+        QPoint at(outer.right() + 8, outer.top());
+        if (at.x() + size.width() > room.right()) {
+            at = QPoint(outer.left(), outer.bottom() + 8);
+            if (at.y() + size.height() > room.bottom())
+                at.setY(outer.top() - 8 - size.height());
+        }
+        at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - size.width())));
+        at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - size.height())));
+        preview.move(at);
     }
     preview.setVisible(shown);
 }
