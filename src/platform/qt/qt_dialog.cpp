@@ -338,7 +338,9 @@ void QtDialog::dropEvent(QDropEvent* event)
 
 void QtDialog::keyPressEvent(QKeyEvent* event)
 {
-    if (offerKey(event))
+    // A key a control left alone comes up here; the filter has offered it already.
+    const bool offered = controlIdOf(focusWidget()) != 0;
+    if (!offered && offerKey(event))
         return;
     if (event->matches(QKeySequence::Cancel)) {
         reject();
