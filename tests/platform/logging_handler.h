@@ -56,13 +56,7 @@ public:
         note("key " + std::to_string(key) + " " + std::to_string(modifiers));
         return takesKey && takesKey(key, modifiers);
     }
-    void filesDropped(const std::vector<std::string>& paths) override
-    {
-        std::string line = "dropped";
-        for (const std::string& path : paths)
-            line += " " + path;
-        note(line);
-    }
+    void filesDropped(const std::vector<std::string>& paths) override { note("dropped " + paths.front()); }
     void textPreviewChanged() override { note("preview changed"); }
     void textPreviewClosed() override { note("preview closed"); }
 

@@ -1,8 +1,6 @@
 // The Qt backend in the shared window-system contract: the user's actions are
 // sent as the Qt events a real user would cause.
 
-#include <map>
-
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -99,22 +97,14 @@ public:
 
     void userPressesKey(int key, unsigned modifiers) override
     {
-        const std::map<int, int> named { { KeyPageUp, Qt::Key_PageUp }, { KeyPageDown, Qt::Key_PageDown },
-            { KeyLeft, Qt::Key_Left }, { KeyRight, Qt::Key_Right }, { KeyUp, Qt::Key_Up }, { KeyDown, Qt::Key_Down },
-            { KeyHome, Qt::Key_Home }, { KeyEnd, Qt::Key_End }, { KeyF1, Qt::Key_F1 } };
-        const int qtKey = named.count(key) ? named.at(key) : key;
+        // Letters and digits, and Page Up, the one named key the contract uses.
+        const int qtKey = key == KeyPageUp ? Qt::Key_PageUp : key;
         Qt::KeyboardModifiers held;
-        if (modifiers & KeyShift)
-            held |= Qt::ShiftModifier;
-        if (modifiers & KeyControl)
-            held |= Qt::ControlModifier;
-        if (modifiers & KeyAlt)
-            held |= Qt::AltModifier;
+        held.setFlag(Qt::ShiftModifier, modifiers & KeyShift).setFlag(Qt::ControlModifier, modifiers & KeyControl);
+        held.setFlag(Qt::AltModifier, modifiers & KeyAlt);
         // A letter or digit types its character, as on a real keyboard.
-        QString text;
-        if (key < KeyPageUp && !(modifiers & (KeyControl | KeyAlt)))
-            text = (modifiers & KeyShift) ? QChar(key) : QChar(key).toLower();
-        pressKey(qtKey, held, text);
+        const bool types = key < KeyPageUp && !(modifiers & (KeyControl | KeyAlt));
+        pressKey(qtKey, held, types ? ((modifiers & KeyShift) ? QChar(key) : QChar(key).toLower()) : QString());
     }
 
     void userDropsFiles(const std::vector<std::string>& paths) override
@@ -134,9 +124,8 @@ public:
 
     void userEditsPreviewText(std::string_view text) override
     {
-        QLineEdit& box = dialog().textPreview().textBox();
-        box.selectAll();
-        box.insert(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        dialog().textPreview().textBox().selectAll();
+        dialog().textPreview().textBox().insert(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
 
     void userClosesTextPreview() override { dialog().textPreview().close(); }

@@ -131,6 +131,8 @@ public:
     // --- What a test looks at ---
 
     const HeadlessControl& control(int controlId) const { return controls_.at(controlId); }
+    // Every control, labels included, in template order.
+    const std::vector<HeadlessControl>& controls() const { return controls_.all(); }
     const HeadlessCanvas& canvas() const { return canvas_; }
     const std::vector<PixelRect>& moveRequests() const { return moveRequests_; }
     const std::vector<DrawnIcon>& drawnIcons() const { return drawnIcons_; }
