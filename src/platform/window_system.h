@@ -164,9 +164,10 @@ public:
     // --- The text preview: a small window of its own beside the dialog ---
 
     // It holds a one-line text box at the top and a picture below it, which
-    // the window shows at its own size. The user closing it (its close box)
-    // delivers textPreviewClosed; editing its text delivers
-    // textPreviewChanged. It lives while the dialog runs.
+    // the window shows at its own size. The user closing it (its close box,
+    // or Escape while it has the focus) delivers textPreviewClosed; editing
+    // its text delivers textPreviewChanged. Keys its text box does not use
+    // go to the dialog's keyPressed. It lives while the dialog runs.
     virtual void showTextPreview(bool shown) = 0;
     virtual bool isTextPreviewShown() = 0;
     // The text is UTF-8. Setting it delivers no notification.

@@ -54,6 +54,12 @@ void QtTextPreview::setPicture(const IndexedPicture& picture)
 
 void QtTextPreview::keyPressEvent(QKeyEvent* event)
 {
+    // Escape closes the window, as its close box does; the editor's own
+    // Escape (Quit) belongs to the dialog.
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
     // The text box has taken the keys that edit text (Ctrl+Z there undoes
     // typing); what reaches the window goes to the editor.
     if (onKey && onKey(event))
