@@ -7,8 +7,15 @@
 //
 // The class is spread over files by concern: editor_dialog.cpp (state,
 // selection, the boxes and arrows, the dispatch of commands), font_view.cpp
-// (painting), file_commands.cpp (Open, Save, Quit), mouse_editing.cpp and
-// glyph_commands.cpp (pixel edits and the glyph buttons).
+// (painting), file_commands.cpp (Open, Save, Quit, drops), mouse_editing.cpp
+// and glyph_commands.cpp (pixel edits and the glyph buttons),
+// history_commands.cpp (the steps of the undo history, Ctrl+Z and Ctrl+Y),
+// key_commands.cpp (the keys and the tooltips) and text_preview.cpp.
+//
+// Any code that changes the font records the change first: beginStep(),
+// then history_.rememberGlyph / rememberLineHeight / rememberCodeCount /
+// rememberFont for what it is about to change, then the change, then
+// endStep(), which also brings `modified` in line.
 
 #include <functional>
 #include <span>

@@ -101,13 +101,14 @@ bool EditorDialog::keyPressed(int key, unsigned modifiers)
 void EditorDialog::setToolTips()
 {
     for (const ButtonTip& tip : ButtonTips) {
-        std::string text = tip.text;
+        std::string keys;
         for (const KeyBinding& binding : keyBindings())
             if (binding.button == tip.button)
-                text += std::string(" (") + binding.keyName + ")";
+                keys += (keys.empty() ? "" : " or ") + std::string(binding.keyName);
+        // The window system's own key for the cancel command.
         if (tip.button == QuitButton)
-            text += " (Escape)";
-        windowSystem_.setToolTip(tip.button, text);
+            keys += " or Escape";
+        windowSystem_.setToolTip(tip.button, std::string(tip.text) + " (" + keys + ")");
     }
     windowSystem_.setToolTip(LetterNumberBox, "The number of the letter to edit");
     windowSystem_.setToolTip(CharacterBox, "Type a character to edit its letter");

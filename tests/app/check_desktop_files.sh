@@ -3,15 +3,10 @@
 # nothing (not even a hint), the package compiles, and each type the entry
 # names has its globs there. Exit 77 (skipped) without the freedesktop tools.
 # usage: check_desktop_files.sh DESKTOP_FILE MIME_PACKAGE
-set -u
-desktop=$1
-package=$2
+desktop=$1 package=$2
 command -v desktop-file-validate >/dev/null && command -v update-mime-database >/dev/null || exit 77
 
-said=$(desktop-file-validate "$desktop" 2>&1)
-if [ $? -ne 0 ] || [ -n "$said" ]; then
-    echo "desktop-file-validate $desktop:"; echo "$said"; exit 1
-fi
+said=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$said" ] || { echo "$said"; exit 1; }
 
 folder=$(mktemp -d) || exit 1
 trap 'rm -rf "$folder"' EXIT
