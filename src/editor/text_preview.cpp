@@ -1,7 +1,6 @@
 #include "editor/text_preview.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "editor/editor_dialog.h"
 
@@ -39,17 +38,26 @@ public:
             std::fill(row(y) + std::max(left, 0), row(y) + std::max(right, 0), colour);
     }
 
-    void glyph(const Glyph& glyph, int left, int top, int scale)
+    // Row by row: the first screen row of each glyph row is written pixel by
+    // pixel, the other Scale - 1 are copies of it. A fixed scale keeps the
+    // inner loop free of calls: this runs after every pixel drawn.
+    template <int Scale>
+    void glyph(const Glyph& glyph, int left, int top)
     {
-        const int width = std::clamp<int>(glyph.width, 0, MaxGlyphSize);
+        if (left < 0 || top < 0)
+            return;
+        const int width = std::min<int>(std::clamp<int>(glyph.width, 0, MaxGlyphSize), (picture_.width - left) / Scale);
         const int height = std::clamp<int>(glyph.height, 0, MaxGlyphSize);
-        fill(left, top, width * scale, height * scale, PreviewPaper);
-        for (int x = 0; x < width; ++x)
-            for (std::uint64_t column = glyph.pixels[x]; column != 0; column &= column - 1) {
-                const int y = std::countr_zero(column);
-                if (y < height)
-                    fill(left + x * scale, top + y * scale, scale, scale, PreviewInk);
+        for (int y = 0; y < height && top + y * Scale < picture_.height; ++y) {
+            std::uint8_t* out = row(top + y * Scale) + left;
+            for (int x = 0; x < width; ++x) {
+                const std::uint8_t colour = ((glyph.pixels[x] >> y) & 1) != 0 ? PreviewInk : PreviewPaper;
+                for (int repeat = 0; repeat < Scale; ++repeat)
+                    *out++ = colour;
             }
+            for (int copy = 1; copy < Scale && top + y * Scale + copy < picture_.height; ++copy)
+                std::copy(row(top + y * Scale) + left, out, row(top + y * Scale + copy) + left);
+        }
     }
 
     void frame(int left, int top, int width, int height, int thickness, std::uint8_t colour)
@@ -136,7 +144,10 @@ IndexedPicture layOutTextPreview(const BitmapFont& font, std::u32string_view tex
         for (char32_t character : text) {
             if (fontHolds(font, character)) {
                 const Glyph& glyph = font.glyphs[character];
-                writer.glyph(glyph, x, top, scale);
+                if (scale == 1)
+                    writer.glyph<1>(glyph, x, top);
+                else
+                    writer.glyph<2>(glyph, x, top);
                 x += std::clamp<int>(glyph.width, 0, MaxGlyphSize) * scale;
             } else {
                 writer.frame(x, top, markerWidth * scale, markerHeight * scale, scale, PreviewMarker);
