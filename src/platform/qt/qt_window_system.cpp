@@ -19,7 +19,6 @@
 #include "platform/qt/qt_dialog.h"
 #include "platform/qt/qt_file_dialogs.h"
 #include "platform/qt/qt_message_box.h"
-#include "platform/qt/qt_text_preview.h"
 #include "platform/resources.h"
 
 namespace glyphsmith {
@@ -154,53 +153,6 @@ void QtWindowSystem::setToolTip(int controlId, std::string_view text)
 {
     if (QWidget* control = dialog_ ? dialog_->control(controlId) : nullptr)
         control->setToolTip(fromUtf8(text));
-}
-
-void QtWindowSystem::showTextPreview(bool shown)
-{
-    if (!dialog_)
-        return;
-    QtTextPreview& preview = dialog_->textPreview();
-    if (shown && !preview.isVisible()) {
-        // Right of the dialog where the screen has room, else below it, else
-        // above it: never over the letter being drawn if it can be helped.
-        const QRect outer = dialog_->frameGeometry();
-        QScreen* screen = dialog_->screen() ? dialog_->screen() : QGuiApplication::primaryScreen();
-        const QRect room = screen ? screen->availableGeometry() : QRect(outer.topLeft(), QSize(4096, 4096));
-        const QSize size = preview.frameGeometry().size();
-        QPoint at(outer.right() + 8, outer.top());
-        if (at.x() + size.width() > room.right()) {
-            at = QPoint(outer.left(), outer.bottom() + 8);
-            if (at.y() + size.height() > room.bottom())
-                at.setY(outer.top() - 8 - size.height());
-        }
-        at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - size.width())));
-        at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - size.height())));
-        preview.move(at);
-    }
-    preview.setVisible(shown);
-}
-
-bool QtWindowSystem::isTextPreviewShown()
-{
-    return dialog_ && dialog_->hasTextPreview() && dialog_->textPreview().isVisible();
-}
-
-void QtWindowSystem::setTextPreviewText(std::string_view text)
-{
-    if (dialog_)
-        dialog_->textPreview().textBox().setText(fromUtf8(text));
-}
-
-std::string QtWindowSystem::textPreviewText()
-{
-    return dialog_ ? dialog_->textPreview().textBox().text().toStdString() : std::string();
-}
-
-void QtWindowSystem::setTextPreviewPicture(const IndexedPicture& picture)
-{
-    if (dialog_)
-        dialog_->textPreview().setPicture(picture);
 }
 
 std::string QtWindowSystem::setting(std::string_view name)

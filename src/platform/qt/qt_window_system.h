@@ -2,8 +2,9 @@
 
 // The window system on Qt 6 Widgets: the editor's dialog, its controls and
 // canvas, message boxes, file dialogs, the file-class registry as freedesktop
-// files, the desktop's web browser and the process facts. A QApplication
-// must exist before it is used.
+// files, the desktop's web browser, the process facts, settings (QSettings)
+// and the text preview window (its part is in qt_text_preview.cpp). A
+// QApplication must exist before it is used.
 
 #include <map>
 #include <memory>
