@@ -63,7 +63,11 @@ std::size_t UndoHistory::bytesOf(const Change& change)
 void UndoHistory::swapWithFont(Change& change, BitmapFont& font)
 {
     std::visit(Overloaded {
-                   [&](GlyphChange& c) { std::swap(c.glyph, font.glyphs[c.code]); },
+                   [&](GlyphChange& c) {
+                       // Steps apply in order, so the code is always inside the font here.
+                       if (c.code < font.codeCount())
+                           std::swap(c.glyph, font.glyphs[c.code]);
+                   },
                    [&](LineHeightChange& c) { std::swap(c.lineHeight, font.lineHeight); },
                    [&](CodeCountChange& c) {
                        const int current = font.codeCount();
