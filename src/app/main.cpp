@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include <QApplication>
@@ -23,10 +24,27 @@ bool displayAvailable()
     return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 }
 
+const char* const Usage = "usage: glyphsmith [FILE]     edit the font FILE, or a new font without one\n"
+                          "       glyphsmith --help     show this text\n"
+                          "       glyphsmith --version  show the program's version\n"
+                          "\n"
+                          "FILE is an AGS font (.wfn), a glyph sheet (.bmp) or, with any other\n"
+                          "extension, an SCI font (font.001, font.0). A file whose name starts\n"
+                          "with a dash is opened as ./-name.\n";
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // These two answer without a display, for scripts and packagers.
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(Usage, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("glyphsmith %s\n", GLYPHSMITH_VERSION);
+        return 0;
+    }
     if (!displayAvailable()) {
         std::fprintf(stderr,
             "glyphsmith: no display to open the editor on (DISPLAY is not set); "
