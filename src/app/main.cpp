@@ -8,6 +8,7 @@
 #include <QApplication>
 
 #include "app/editor_app.h"
+#include "app/usage.h"
 #include "font/bitmap_font.h"
 #include "fontfile/freetype_font_file.h"
 #include "platform/qt/qt_window_system.h"
@@ -24,21 +25,13 @@ bool displayAvailable()
     return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 }
 
-const char* const Usage = "usage: glyphsmith [FILE]     edit the font FILE, or a new font without one\n"
-                          "       glyphsmith --help     show this text\n"
-                          "       glyphsmith --version  show the program's version\n"
-                          "\n"
-                          "FILE is an AGS font (.wfn), a glyph sheet (.bmp) or, with any other\n"
-                          "extension, an SCI font (font.001, font.0). A file whose name starts\n"
-                          "with a dash is opened as ./-name.\n";
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     // These two answer without a display, for scripts and packagers.
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::fputs(Usage, stdout);
+        std::fputs(glyphsmith::EditorUsage, stdout);
         return 0;
     }
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
