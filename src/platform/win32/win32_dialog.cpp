@@ -243,45 +243,6 @@ INT_PTR Win32Dialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-void Win32Dialog::deliverMouse(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (ended_)
-        return;
-    const MouseAction action = message == WM_LBUTTONDOWN ? MouseAction::LeftPress
-        : message == WM_LBUTTONDBLCLK                    ? MouseAction::LeftDoubleClick
-        : message == WM_RBUTTONDOWN                      ? MouseAction::RightPress
-        : message == WM_RBUTTONDBLCLK                    ? MouseAction::RightDoubleClick
-        : message == WM_MOUSEMOVE                        ? MouseAction::Move
-                                                         : MouseAction::Release;
-    // MK_LBUTTON, MK_RBUTTON, MK_SHIFT, MK_CONTROL and MK_MBUTTON have the
-    // values of our MouseKeys bits.
-    const unsigned keys = static_cast<unsigned>(wParam) & 0x1F;
-    // A drag keeps the mouse until its button is let go, so its end arrives
-    // even when the mouse has left the window by then.
-    if (action != MouseAction::Move && action != MouseAction::Release)
-        ::SetCapture(window_);
-    handler_.mouse(action, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)), keys);
-    if (action == MouseAction::Release && !(keys & (LeftButtonHeld | RightButtonHeld)) && ::GetCapture() == window_)
-        ::ReleaseCapture();
-}
-
-void Win32Dialog::deliverDrop(WPARAM dropped)
-{
-    auto drop = reinterpret_cast<HDROP>(dropped);
-    std::vector<std::string> paths;
-    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT index = 0; index < count; ++index) {
-        const UINT length = ::DragQueryFileW(drop, index, nullptr, 0);
-        std::wstring path(length + 1, L'\0');
-        path.resize(::DragQueryFileW(drop, index, path.data(), length + 1));
-        if (!path.empty())
-            paths.push_back(toUtf8(path));
-    }
-    ::DragFinish(drop);
-    if (!ended_ && !paths.empty())
-        handler_.filesDropped(paths);
-}
-
 void Win32Dialog::placeControls()
 {
     // The dialog manager sizes everything from its font's metrics, which

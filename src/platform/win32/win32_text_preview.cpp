@@ -57,6 +57,9 @@ Win32TextPreview::Win32TextPreview(HWND dialog, std::function<void()> onEdited, 
         0, 0, window_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(box_, WM_SETFONT, ::SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
     ::SendMessageW(box_, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Type a line of text to see it in the font"));
+    // The editor's icons, rather than the system's default.
+    for (WPARAM size : { ICON_SMALL, ICON_BIG })
+        ::SendMessageW(window_, WM_SETICON, size, ::SendMessageW(dialog, WM_GETICON, size, 0));
     if (!::IsWindowEnabled(dialog))
         ::EnableWindow(window_, FALSE);
     layOut();
@@ -139,6 +142,9 @@ void Win32TextPreview::setText(const std::wstring& text)
     settingText_ = true;
     ::SetWindowTextW(box_, text.c_str());
     settingText_ = false;
+    // Typing goes on at the end of the text, as it would after the user's own.
+    const auto end = static_cast<WPARAM>(text.size());
+    ::SendMessageW(box_, EM_SETSEL, end, static_cast<LPARAM>(end));
 }
 
 std::wstring Win32TextPreview::text() const

@@ -1,8 +1,16 @@
-// The editor's keys on Win32: virtual keys in the window system's terms, and
-// the message hook that offers each key to the handler before the dialog
-// manager or the focused control sees it.
+// The dialog's input on Win32 beyond what the dialog manager delivers: the
+// editor's keys (virtual keys in the window system's terms, and the message
+// hook that offers each key to the handler before the dialog manager or the
+// focused control sees it), the mouse, and files dropped on the window.
 
 #include "platform/win32/win32_dialog.h"
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/utf16.h"
 #include "platform/win32/win32_text_preview.h"
 
 namespace glyphsmith {
@@ -102,6 +110,45 @@ bool Win32Dialog::offerKey(const MSG& message)
     if (inPreview && preview_->boxUses(message.wParam, modifiers))
         return false;
     return handler_.keyPressed(key, modifiers);
+}
+
+void Win32Dialog::deliverMouse(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (ended_)
+        return;
+    const MouseAction action = message == WM_LBUTTONDOWN ? MouseAction::LeftPress
+        : message == WM_LBUTTONDBLCLK                    ? MouseAction::LeftDoubleClick
+        : message == WM_RBUTTONDOWN                      ? MouseAction::RightPress
+        : message == WM_RBUTTONDBLCLK                    ? MouseAction::RightDoubleClick
+        : message == WM_MOUSEMOVE                        ? MouseAction::Move
+                                                         : MouseAction::Release;
+    // MK_LBUTTON, MK_RBUTTON, MK_SHIFT, MK_CONTROL and MK_MBUTTON have the
+    // values of our MouseKeys bits.
+    const unsigned keys = static_cast<unsigned>(wParam) & 0x1F;
+    // A drag keeps the mouse until its button is let go, so its end arrives
+    // even when the mouse has left the window by then.
+    if (action != MouseAction::Move && action != MouseAction::Release)
+        ::SetCapture(window_);
+    handler_.mouse(action, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)), keys);
+    if (action == MouseAction::Release && !(keys & (LeftButtonHeld | RightButtonHeld)) && ::GetCapture() == window_)
+        ::ReleaseCapture();
+}
+
+void Win32Dialog::deliverDrop(WPARAM dropped)
+{
+    auto drop = reinterpret_cast<HDROP>(dropped);
+    std::vector<std::string> paths;
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT index = 0; index < count; ++index) {
+        const UINT length = ::DragQueryFileW(drop, index, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        path.resize(::DragQueryFileW(drop, index, path.data(), length + 1));
+        if (!path.empty())
+            paths.push_back(toUtf8(path));
+    }
+    ::DragFinish(drop);
+    if (!ended_ && !paths.empty())
+        handler_.filesDropped(paths);
 }
 
 } // namespace glyphsmith
