@@ -2,7 +2,8 @@
 
 // The window system on the Win32 API (the W functions; our UTF-8 strings are
 // converted at this edge): the editor's dialog from its template, drawing with
-// GDI, MessageBoxW, the classic file dialogs, the current user's file-class
+// GDI, MessageBoxW, the classic file dialogs, tooltips, the text preview
+// window, settings kept in the registry, the current user's file-class
 // registry, the shell and the process facts.
 
 #include <functional>
