@@ -5,7 +5,7 @@
 
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev libgl-dev libfreetype-dev fonts-dejavu-core xfonts-base imagemagick xvfb \
-            g++-mingw-w64-x86-64-posix wine wine64 fonts-wine dpkg-dev file
+            desktop-file-utils shared-mime-info g++-mingw-w64-x86-64-posix wine wine64 fonts-wine dpkg-dev file
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60

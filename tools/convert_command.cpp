@@ -40,6 +40,7 @@ constexpr std::string_view Usage =
     "                                                  one encoding to another: unicode or an\n"
     "                                                  8-bit code page (cp1251, koi8-r, ...)\n"
     "       glyphsmith-convert --help                  show this text\n"
+    "       glyphsmith-convert --version               show the program's version\n"
     "\n"
     "The format of each file follows its extension: .wfn is an AGS font,\n"
     ".bmp a glyph sheet, anything else (font.001, font.0, no extension) an SCI font.\n"
@@ -221,6 +222,10 @@ int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std
 {
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         out << Usage;
+        return ConvertOk;
+    }
+    if (arguments.size() == 1 && arguments[0] == "--version") {
+        out << "glyphsmith-convert " << GLYPHSMITH_VERSION << '\n';
         return ConvertOk;
     }
     const std::string mode = arguments.empty() || !arguments[0].starts_with('-') ? "" : arguments[0];

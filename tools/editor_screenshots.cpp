@@ -1,8 +1,9 @@
 // Saves pictures of the editor for the README, made by running the editor on
 // the Qt backend offscreen and playing a user with real mouse and key events:
 //   glyphsmith-screenshots FONT FOLDER
-// writes FOLDER/overview.png (the font as it opens) and FOLDER/letter.png (a
-// letter being drawn, with a copied letter in the clipboard preview).
+// writes FOLDER/overview.png (the font as it opens), FOLDER/letter.png (a
+// letter being drawn, with a copied letter in the clipboard preview) and
+// FOLDER/preview.png (the text preview window, opened with Ctrl+T).
 
 #include <cstdio>
 #include <memory>
@@ -17,15 +18,16 @@
 #include "editor/editor_controls.h"
 #include "font/bitmap_font.h"
 #include "platform/qt/qt_dialog.h"
+#include "platform/qt/qt_text_preview.h"
 #include "platform/qt/qt_window_system.h"
 
 namespace {
 
 using namespace glyphsmith;
 
-bool save(QtDialog& dialog, const QString& path)
+bool save(QWidget& window, const QString& path)
 {
-    const bool saved = dialog.grab().save(path, "PNG");
+    const bool saved = window.grab().save(path, "PNG");
     std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "cannot write", qPrintable(path));
     return saved;
 }
@@ -82,6 +84,15 @@ int main(int argc, char** argv)
             QApplication::sendEvent(&canvas, &move);
         }
         ok = save(dialog, folder + "/letter.png") && ok;
+
+        QTest::keyClick(&dialog, Qt::Key_T, Qt::ControlModifier);
+        QtTextPreview& preview = dialog.textPreview();
+        preview.resize(300, 110);
+        preview.textBox().selectAll();
+        QTest::keyClicks(&preview.textBox(), "Hello, glyphs! Caf");
+        // A character past the font's 128 codes: it shows as a red frame.
+        preview.textBox().insert(QString::fromUtf8("\u00e9"));
+        ok = save(preview, folder + "/preview.png") && ok;
         ws.endDialog(DialogCancel);
     });
     auto font = std::make_unique<BitmapFont>();

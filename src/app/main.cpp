@@ -2,11 +2,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include <QApplication>
 
 #include "app/editor_app.h"
+#include "app/usage.h"
 #include "font/bitmap_font.h"
 #include "fontfile/freetype_font_file.h"
 #include "platform/qt/qt_window_system.h"
@@ -27,6 +29,15 @@ bool displayAvailable()
 
 int main(int argc, char** argv)
 {
+    // These two answer without a display, for scripts and packagers.
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(glyphsmith::EditorUsage, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("glyphsmith %s\n", GLYPHSMITH_VERSION);
+        return 0;
+    }
     if (!displayAvailable()) {
         std::fprintf(stderr,
             "glyphsmith: no display to open the editor on (DISPLAY is not set); "

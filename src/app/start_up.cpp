@@ -2,6 +2,7 @@
 
 #include "editor/editor_controls.h"
 #include "editor/editor_dialog.h"
+#include "editor/file_names.h"
 
 namespace glyphsmith {
 
@@ -40,14 +41,9 @@ CommandLineFile commandLineFile(std::string_view commandLine)
     for (char c : commandLine)
         if (c != '"')
             file.path += c;
-    // Title and extension come from the file's own name, so that a dot in a
-    // folder name is not taken for the extension.
-    const std::size_t slash = file.path.find_last_of("/\\");
-    const std::string name = slash == std::string::npos ? file.path : file.path.substr(slash + 1);
-    const std::size_t dot = name.rfind('.');
-    file.title = name.substr(0, dot);
-    if (dot != std::string::npos)
-        file.extension = name.substr(dot + 1);
+    FileNames names = fileNamesOf(file.path);
+    file.title = std::move(names.title);
+    file.extension = std::move(names.extension);
     return file;
 }
 

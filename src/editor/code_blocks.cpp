@@ -128,9 +128,11 @@ bool EditorDialog::resizeFont(int count)
             return false;
     }
     const bool letterDropped = currentLetter_ >= count;
+    beginStep();
+    history_.rememberCodeCount(font_, count);
     font_.setCodeCount(count);
+    endStep();
     fontResized();
-    modified_ = true;
     if (letterMode_ && letterDropped)
         selectLetter(currentLetter_, true);
     else

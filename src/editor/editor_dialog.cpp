@@ -70,11 +70,15 @@ void EditorDialog::setFileNames(std::string title, std::string extension)
 
 void EditorDialog::initDialog()
 {
+    // The window has the template's size until the overview first fits it.
+    templateClientSize_ = windowSystem_.clientSize();
     windowSystem_.loadCellBitmap(CellBitmapResource);
     windowSystem_.setIcons(appIcon_, appIcon_);
     windowSystem_.centreOnScreen();
     windowSystem_.limitText(CharacterBox, 1);
     fontResized();
+    setToolTips();
+    restoreTextPreview();
     setLetterMode(0);
     if (hooks_.startUp)
         hooks_.startUp();
@@ -278,9 +282,13 @@ void EditorDialog::widthChanged()
     const int value = boxNumber(WidthBox);
     if (!isGlyphSize(value))
         return;
-    currentGlyph_->width = value;
+    if (value != currentGlyph_->width) {
+        beginStep();
+        history_.rememberGlyph(font_, currentLetter_);
+        currentGlyph_->width = value;
+        endStep();
+    }
     refreshWindow();
-    modified_ = true;
 }
 
 void EditorDialog::heightChanged()
@@ -290,12 +298,22 @@ void EditorDialog::heightChanged()
         return;
     if (!letterMode_) {
         // In the overview the box holds the font-wide line height.
-        font_.lineHeight = value;
+        if (value != font_.lineHeight) {
+            beginStep();
+            history_.rememberLineHeight(font_);
+            font_.lineHeight = value;
+            endStep();
+            updateTextPreview();
+        }
         return;
     }
-    currentGlyph_->height = value;
+    if (value != currentGlyph_->height) {
+        beginStep();
+        history_.rememberGlyph(font_, currentLetter_);
+        currentGlyph_->height = value;
+        endStep();
+    }
     refreshWindow();
-    modified_ = true;
 }
 
 void EditorDialog::stepCharacter(int step)

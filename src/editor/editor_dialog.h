@@ -7,15 +7,25 @@
 //
 // The class is spread over files by concern: editor_dialog.cpp (state,
 // selection, the boxes and arrows, the dispatch of commands), font_view.cpp
-// (painting), file_commands.cpp (Open, Save, Quit), mouse_editing.cpp and
-// glyph_commands.cpp (pixel edits and the glyph buttons), code_blocks.cpp
+// (painting), file_commands.cpp (Open, Save, Quit, drops), mouse_editing.cpp
+// and glyph_commands.cpp (pixel edits and the glyph buttons), code_blocks.cpp
 // (fonts of more than 128 codes: paging, the character text, growing and
-// shrinking the font).
+// shrinking the font), history_commands.cpp (the steps of the undo history,
+// Ctrl+Z and Ctrl+Y), key_commands.cpp (the keys and the tooltips) and
+// text_preview.cpp.
+//
+// Any code that changes the font records the change first: beginStep(),
+// then history_.rememberGlyph / rememberLineHeight / rememberCodeCount /
+// rememberFont for what it is about to change, then the change, then
+// endStep(), which also brings `modified` in line.
 
 #include <functional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "font/bitmap_font.h"
+#include "editor/undo_history.h"
 #include "font/font_files.h"
 #include "platform/window_system.h"
 
@@ -75,6 +85,7 @@ public:
     const Glyph& undoGlyph() const { return undoGlyph_; }
     const std::string& fileTitle() const { return fileTitle_; }
     const std::string& fileExt() const { return fileExt_; }
+    const UndoHistory& history() const { return history_; }
 
     // --- DialogHandler ---
 
@@ -87,6 +98,10 @@ public:
     void paint() override;
     Icon dragIcon() override { return appIcon_; }
     void cancel() override { quitEditor(); }
+    bool keyPressed(int key, unsigned modifiers) override;
+    void filesDropped(const std::vector<std::string>& paths) override;
+    void textPreviewChanged() override;
+    void textPreviewClosed() override;
 
 private:
     // The boxes and arrows (editor_dialog.cpp).
@@ -130,6 +145,13 @@ private:
     void openFont();
     // True when the font was written.
     bool saveFont();
+    void saveUnderNewName() { saveFont(); }
+    // Saves to the file last loaded or saved without asking for a name; with
+    // no such file, as saveFont.
+    void saveToCurrentFile();
+    // Writes the font to `path` in the format fileExt names and tells the
+    // user how it went; true when it was written.
+    bool writeFontTo(const std::string& path, const std::string& fileName);
     void quitEditor();
     // Tells the user when a game engine would refuse or change the font just saved.
     void warnOfEngineChanges(const std::string& path);
@@ -156,6 +178,44 @@ private:
     void undoEdits();
     void outlineFont();
 
+    // Keys and tooltips (key_commands.cpp).
+    struct KeyBinding;
+    static std::span<const KeyBinding> keyBindings();
+    void setToolTips();
+    void previousLetter();
+    void nextLetter();
+    void previousBlock();
+    void nextBlock();
+    void narrowerGlyph();
+    void widerGlyph();
+    void lowerGlyph();
+    void tallerGlyph();
+    void showAbout();
+
+    // The text preview window (text_preview.cpp).
+    void toggleTextPreview();
+    // Draws the preview again from the font, when it is shown.
+    void updateTextPreview();
+    // Puts back the text of the last run.
+    void restoreTextPreview();
+
+    // The history of changes (history_commands.cpp).
+    // Closes a step left open (a drag) before a command records its own.
+    void beginStep();
+    // Closes the step just recorded; `modified` follows the history.
+    void endStep();
+    void undoStep();
+    void redoStep();
+    struct GlyphSize {
+        int width;
+        int height;
+        bool operator==(const GlyphSize&) const = default;
+    };
+    GlyphSize shownGlyphSize() const;
+    // Brings the boxes and the picture in line with a font the history
+    // changed; `shownBefore` is the current glyph's size before the change.
+    void showHistoryState(GlyphSize shownBefore);
+
     WindowSystem& windowSystem_;
     BitmapFont& font_;
     ApplicationHooks hooks_;
@@ -170,6 +230,7 @@ private:
     // Both start as 0 x 0 glyphs with every cell clear.
     Glyph clipboardGlyph_;
     Glyph undoGlyph_;
+    UndoHistory history_;
     std::string fileTitle_;
     std::string fileExt_;
     // The block of 128 codes the overview shows.
@@ -177,6 +238,11 @@ private:
     // The caption without the shown codes, and the whole caption last set.
     std::string captionBase_;
     std::string caption_;
+    // The full path of the file last loaded or saved; empty when none.
+    std::string filePath_;
+    // The client area as the dialog template lays it out; the overview never
+    // fits the window smaller.
+    PixelSize templateClientSize_;
 };
 
 } // namespace glyphsmith

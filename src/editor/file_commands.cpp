@@ -1,5 +1,6 @@
 #include "editor/editor_controls.h"
 #include "editor/editor_dialog.h"
+#include "editor/file_names.h"
 #include "font/engine_check.h"
 #include "font/font_file_import.h"
 #include "font/font_format.h"
@@ -88,13 +89,29 @@ bool EditorDialog::saveFont()
         return false;
     // The new names stay even if the write fails, so the next dialog offers them.
     setFileNames(answer->title, answer->extension);
-    const FileResult result
-        = writeFontFile(font_, formatForExtension(fileExt_, fileTitle_), answer->path, fileServices());
+    return writeFontTo(answer->path, answer->name);
+}
+
+void EditorDialog::saveToCurrentFile()
+{
+    if (filePath_.empty()) {
+        saveFont();
+        return;
+    }
+    writeFontTo(filePath_, fileTitle_ + "." + fileExt_);
+}
+
+bool EditorDialog::writeFontTo(const std::string& path, const std::string& fileName)
+{
+    beginStep();
+    const FileResult result = writeFontFile(font_, formatForExtension(fileExt_, fileTitle_), path, fileServices());
     switch (result.outcome) {
     case FileOutcome::Done:
-        setCaptionBase(captionFor(answer->name));
+        setCaptionBase(captionFor(fileName));
+        filePath_ = path;
+        history_.markSaved(font_);
         modified_ = false;
-        warnOfEngineChanges(answer->path);
+        warnOfEngineChanges(path);
         return true;
     case FileOutcome::Refused:
         // The writer has said why; nothing was saved, so the font stays changed.
@@ -118,6 +135,16 @@ void EditorDialog::warnOfEngineChanges(const std::string& path)
         windowSystem_.showMessage(text, "", MessageButtons::Ok);
 }
 
+void EditorDialog::filesDropped(const std::vector<std::string>& paths)
+{
+    // One font at a time: the first file dropped is the one opened.
+    if (paths.empty() || !offerToSaveChanges())
+        return;
+    FileNames names = fileNamesOf(paths.front());
+    setFileNames(std::move(names.title), std::move(names.extension));
+    loadFontFile(paths.front());
+}
+
 void EditorDialog::quitEditor()
 {
     if (!offerToSaveChanges())
@@ -127,7 +154,12 @@ void EditorDialog::quitEditor()
 
 void EditorDialog::loadFontFile(const std::string& path)
 {
+    // A load is one step: undoing it brings back the font before it.
+    beginStep();
+    history_.rememberFont(font_);
     const FileResult result = readFontFile(font_, formatForExtension(fileExt_, fileTitle_), path, fileServices());
+    if (!result.ok())
+        history_.discardStep(); // a reader that fails changes nothing
     if (result.outcome == FileOutcome::Refused)
         return; // the reader has said why and changed nothing
     if (result.outcome == FileOutcome::Failed) {
@@ -139,6 +171,8 @@ void EditorDialog::loadFontFile(const std::string& path)
     setCaptionBase(captionFor(fileTitle_ + "." + fileExt_));
     setLetterMode(0);
     refreshWindow();
+    filePath_ = path;
+    history_.markSaved(font_);
     modified_ = false;
     if (!result.warning.empty())
         windowSystem_.showMessage(result.warning, "", MessageButtons::Ok);

@@ -69,6 +69,9 @@ void EditorDialog::paintFontView()
         paintLetter(*surface);
     else
         paintOverview(*surface);
+    surface.reset();
+    // The preview follows every edit, and every edit is drawn here.
+    updateTextPreview();
 }
 
 void EditorDialog::paintLetter(ClientSurface& surface)
@@ -109,10 +112,15 @@ void EditorDialog::fitWindowToOverview(GridCellSize cell)
     const PixelRect outer = windowSystem_.windowRect();
     if (outer.left <= 0 || outer.top <= 0)
         return;
-    const int width = std::max(OverviewColumns * OverviewScale * cell.width + OverviewWindowExtraWidth,
-        OverviewMinWindowWidth);
-    const int height = std::max(OverviewRows * OverviewScale * cell.height + OverviewWindowExtraHeight,
-        OverviewMinWindowHeight);
+    // Never smaller than the dialog as its template lays it out, so that no
+    // control is cut off however small the font's glyphs are.
+    const PixelSize client = windowSystem_.clientSize();
+    const int templateWidth = templateClientSize_.width + outer.width() - client.width;
+    const int templateHeight = templateClientSize_.height + outer.height() - client.height;
+    const int width = std::max({ OverviewColumns * OverviewScale * cell.width + OverviewWindowExtraWidth,
+        OverviewMinWindowWidth, templateWidth });
+    const int height = std::max({ OverviewRows * OverviewScale * cell.height + OverviewWindowExtraHeight,
+        OverviewMinWindowHeight, templateHeight });
     windowSystem_.moveWindow({ outer.left, outer.top, outer.left + width, outer.top + height });
 }
 

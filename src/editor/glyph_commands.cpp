@@ -6,8 +6,9 @@
 // Copy, Paste, Undo) and Outline, which changes the whole font. The glyph
 // buttons work only in letter mode; in the overview they do nothing at all.
 //
-// One level of undo: undoGlyph is the glyph as it was when its letter was
-// last selected, pasted, undone or outlined.
+// The Undo button brings back undoGlyph, the glyph as it was when its letter
+// was last selected, pasted, undone or outlined. Every change is also a step
+// of the history, which Ctrl+Z and Ctrl+Y move through.
 
 namespace glyphsmith {
 
@@ -15,10 +16,12 @@ void EditorDialog::transformCurrentGlyph(void (*transform)(Glyph&))
 {
     if (!letterMode_)
         return;
+    beginStep();
+    history_.rememberGlyph(font_, currentLetter_);
     transform(*currentGlyph_);
     // The size is unchanged, so drawing over the old picture is complete.
     paintFontView();
-    modified_ = true;
+    endStep();
 }
 
 void EditorDialog::shiftUp()
@@ -59,29 +62,37 @@ void EditorDialog::pasteGlyph()
 {
     if (!letterMode_)
         return;
+    beginStep();
+    history_.rememberGlyph(font_, currentLetter_);
     *currentGlyph_ = clipboardGlyph_;
     // Refills the boxes with the pasted size and takes the pasted glyph as
     // the new undo copy.
     selectLetter(currentLetter_, true);
     refreshWindow();
-    modified_ = true;
+    endStep();
 }
 
 void EditorDialog::undoEdits()
 {
     if (!letterMode_)
         return;
+    // Itself a step of the history, so that Ctrl+Z brings the edits back.
+    beginStep();
+    history_.rememberGlyph(font_, currentLetter_);
     *currentGlyph_ = undoGlyph_;
-    // Rewriting the Width and Height boxes marks the font changed whenever
-    // the restored size lies in 1..64.
     selectLetter(currentLetter_, true);
     refreshWindow();
+    endStep();
 }
 
 void EditorDialog::outlineFont()
 {
     // The undo glyph is the scratch space, and afterwards holds the outlined
-    // current glyph: Undo cannot bring back the font as it was.
+    // current glyph: the Undo button cannot bring back the font as it was,
+    // but the history can.
+    beginStep();
+    for (int code = 0; code < font_.codeCount(); ++code)
+        history_.rememberGlyph(font_, code);
     outlineAllGlyphs(font_, undoGlyph_);
     currentGlyph_ = &font_.glyphs[currentLetter_];
     undoGlyph_ = *currentGlyph_;
@@ -92,7 +103,7 @@ void EditorDialog::outlineFont()
         setBoxNumber(HeightBox, currentGlyph_->height);
     }
     refreshWindow();
-    modified_ = true;
+    endStep();
 }
 
 } // namespace glyphsmith

@@ -39,6 +39,9 @@ void EditorDialog::mouse(MouseAction action, int x, int y, unsigned keys)
     case MouseAction::Move:
         move(keys, x, y);
         break;
+    case MouseAction::Release:
+        endStep();
+        break;
     }
 }
 
@@ -60,24 +63,33 @@ void EditorDialog::press(int x, int y)
     int pixelY = 0;
     if (!letterPixelAt(*currentGlyph_, x, y, pixelX, pixelY))
         return;
+    // A press starts the step that the drag after it adds to.
+    beginStep();
+    history_.rememberGlyph(font_, currentLetter_);
     Glyph::CellRef cell = currentGlyph_->cell(pixelX, pixelY);
     cell = !cell;
     paintValue_ = cell ? 1 : 0;
     paintFontView();
-    modified_ = true;
+    modified_ = history_.differsFromSaved();
 }
 
 void EditorDialog::move(unsigned keys, int x, int y)
 {
-    if (!letterMode_ || keys == 0)
+    if (keys == 0) {
+        // Nothing held: whatever drag there was has ended.
+        endStep();
+        return;
+    }
+    if (!letterMode_)
         return;
     int pixelX = 0;
     int pixelY = 0;
     if (!letterPixelAt(*currentGlyph_, x, y, pixelX, pixelY))
         return;
+    history_.rememberGlyph(font_, currentLetter_);
     currentGlyph_->cell(pixelX, pixelY) = paintValue_ != 0;
     paintFontView();
-    modified_ = true;
+    modified_ = history_.differsFromSaved();
 }
 
 } // namespace glyphsmith

@@ -5,9 +5,35 @@
 // before the next; a handler may cause further events inside its own call
 // (setting an edit box's text delivers that box's editChanged at once).
 
+#include <string>
+#include <vector>
+
 namespace glyphsmith {
 
 struct Icon;
+
+// Keys as the dialog receives them: 'A' to 'Z' for the letter keys (whatever
+// the Shift state) and '0' to '9' for the digit keys, and these codes for the
+// keys without a character. Every other key arrives as KeyOther.
+enum KeyCode : int {
+    KeyPageUp = 0x100,
+    KeyPageDown,
+    KeyLeft,
+    KeyRight,
+    KeyUp,
+    KeyDown,
+    KeyHome,
+    KeyEnd,
+    KeyF1,
+    KeyOther,
+};
+
+// The modifier keys held with a key, one bit each.
+enum KeyModifiers : unsigned {
+    KeyShift = 0x01,
+    KeyControl = 0x02,
+    KeyAlt = 0x04,
+};
 
 // Key-state flags that come with mouse events, one bit each.
 enum MouseKeys : unsigned {
@@ -18,7 +44,15 @@ enum MouseKeys : unsigned {
     MiddleButtonHeld = 0x10,
 };
 
-enum class MouseAction { LeftPress, LeftDoubleClick, RightPress, RightDoubleClick, Move };
+enum class MouseAction {
+    LeftPress,
+    LeftDoubleClick,
+    RightPress,
+    RightDoubleClick,
+    Move,
+    // A mouse button was let go; it ends a drag.
+    Release,
+};
 
 class DialogHandler {
 public:
@@ -53,6 +87,26 @@ public:
     // The cancel command: the Quit button (id 2), the Escape key or the close
     // box. The dialog ends only if the handler calls endDialog.
     virtual void cancel() = 0;
+
+    // A key was pressed while the dialog or any of its controls had the
+    // focus. Every key but Tab, Enter and Escape (which keep their dialog
+    // meaning) comes here before the focused control sees it. True means the
+    // handler used the key and the control must not see it; false lets it go
+    // on as usual, so typing into the boxes works as without this handler.
+    virtual bool keyPressed(int key, unsigned modifiers)
+    {
+        (void)key;
+        (void)modifiers;
+        return false;
+    }
+
+    // Files were dropped on the dialog: their full paths, in the order given.
+    virtual void filesDropped(const std::vector<std::string>& paths) { (void)paths; }
+
+    // The user edited the text of the text preview window.
+    virtual void textPreviewChanged() { }
+    // The user closed the text preview window (its close box).
+    virtual void textPreviewClosed() { }
 };
 
 } // namespace glyphsmith

@@ -6,10 +6,12 @@
 // serves the tests. Positions are client pixels of the dialog (origin top
 // left, y downward) unless a name says screen pixels.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/dialog_handler.h"
 #include "platform/message_boxes.h"
@@ -86,6 +88,15 @@ struct FileDialogAnswer {
     std::string extension; // without the dot; empty when the name has none
 };
 
+// A picture of palette colours, row by row from the top: pixel (x, y) is
+// palette[pixels[y * width + x]].
+struct IndexedPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<Rgb> palette;
+    std::vector<std::uint8_t> pixels;
+};
+
 // An open registry key under the file-class root.
 struct RegistryKey {
     int handle = 0;
@@ -122,6 +133,8 @@ public:
     virtual void scrollCaretIntoView(int controlId) = 0;
     // The id of the control with the keyboard focus, or 0 when none has it.
     virtual int focusedControl() = 0;
+    // The tip shown while the mouse rests on the control.
+    virtual void setToolTip(int controlId, std::string_view text) = 0;
 
     // --- The window ---
 
@@ -149,6 +162,26 @@ public:
     // A surface on the client area, or null when none can be had.
     virtual std::unique_ptr<ClientSurface> clientSurface() = 0;
     virtual SystemFontRenderer& systemFontRenderer() = 0;
+
+    // --- The text preview: a small window of its own beside the dialog ---
+
+    // It holds a one-line text box at the top and a picture below it, which
+    // the window shows at its own size. The user closing it (its close box,
+    // or Escape while it has the focus) delivers textPreviewClosed; editing
+    // its text delivers textPreviewChanged. Keys its text box does not use
+    // go to the dialog's keyPressed. It lives while the dialog runs.
+    virtual void showTextPreview(bool shown) = 0;
+    virtual bool isTextPreviewShown() = 0;
+    // The text is UTF-8. Setting it delivers no notification.
+    virtual void setTextPreviewText(std::string_view text) = 0;
+    virtual std::string textPreviewText() = 0;
+    virtual void setTextPreviewPicture(const IndexedPicture& picture) = 0;
+
+    // --- Settings kept between runs of the program ---
+
+    // The value stored under `name`, empty when there is none.
+    virtual std::string setting(std::string_view name) = 0;
+    virtual void setSetting(std::string_view name, std::string_view value) = 0;
 
     // --- File dialogs ---
 

@@ -226,5 +226,40 @@ TEST_F(GlyphsmithOffscreen, GrowsTheFontDrawsACyrillicLetterAndSavesEveryFormat)
     EXPECT_EQ(checks[0].notes.size(), 1u);
 }
 
+// Keys go where Qt sends them: to the control with the focus, or the dialog.
+void press(QtDialog& dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+{
+    QWidget* focus = dialog.focusWidget();
+    QTest::keyClick(focus ? focus : &dialog, key, modifiers);
+}
+
+TEST_F(GlyphsmithOffscreen, OpensDrawsUndoesRedoesAndSavesWithKeys)
+{
+    std::filesystem::copy_file(GLYPHSMITH_SAMPLE_FONT, folder.path("other.wfn"));
+    ws.script().fileAnswers.push_back(savedAs(folder.path(""), "other", "wfn"));
+    run([&](QtDialog& dialog) {
+        press(dialog, Qt::Key_O);
+        EXPECT_EQ(ws.caption(), "Glyphsmith (other.wfn)");
+        for (int code = 0; code < 65; ++code)
+            press(dialog, Qt::Key_Right);
+        EXPECT_EQ(dialog.edit(LetterNumberBox)->text(), "65");
+        for (int x = 0; x < 3; ++x)
+            QTest::mouseClick(&dialog.canvas(), Qt::LeftButton, Qt::NoModifier, letterPixel(x, 0));
+        press(dialog, Qt::Key_Z);
+        press(dialog, Qt::Key_Z);
+        press(dialog, Qt::Key_Y);
+        press(dialog, Qt::Key_S);
+        EXPECT_TRUE(ws.script().fileRequests.size() == 1); // Ctrl+S asked for no name
+        press(dialog, Qt::Key_Q);
+    });
+
+    auto expected = readStart();
+    for (int x = 0; x < 2; ++x)
+        expected->glyphs[65].cell(x, 0) = !expected->glyphs[65].cell(x, 0);
+    ASSERT_TRUE(expected->writeWfn(folder.path("expected.wfn")).ok());
+    EXPECT_EQ(folder.read("other.wfn"), folder.read("expected.wfn"));
+    EXPECT_TRUE(ws.script().shownMessages.empty());
+}
+
 } // namespace
 } // namespace glyphsmith

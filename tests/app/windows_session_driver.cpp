@@ -1,8 +1,10 @@
 // Plays one editing session on the real glyphsmith.exe, as a user would, by
 // sending its dialog the messages the mouse, the keyboard and the file dialog
 // would: opens START.wfn from the command line, edits letters A, B and C (see
-// session_edits.h), saves as edited.wfn, edited.0 and edited.bmp beside the
-// start font, and quits. Exits 0 when every step was seen to happen.
+// session_edits.h; C's width goes down three times, and Ctrl+Z twice and
+// Ctrl+Y once take it back to two), saves it over START.wfn with Ctrl+S and
+// as edited.wfn, edited.0 and edited.bmp beside it, and quits. Exits 0 when
+// every step was seen to happen.
 //
 //   windows_session_driver GLYPHSMITH.exe START.wfn
 
@@ -78,7 +80,26 @@ public:
     explicit Session(HWND dialog)
         : dialog_(dialog)
     {
+        // Sharing the editor's input state, the modifiers this thread holds
+        // are the ones the editor reads when a key arrives.
+        ::AttachThreadInput(::GetCurrentThreadId(), ::GetWindowThreadProcessId(dialog, nullptr), TRUE);
     }
+
+    // Ctrl+`key` pressed on the editor; returns once `done` is seen.
+    void pressWithControl(WPARAM key, const std::function<bool()>& done, const char* what)
+    {
+        BYTE state[256] = {};
+        ::GetKeyboardState(state);
+        state[VK_CONTROL] = 0x80;
+        ::SetKeyboardState(state);
+        ::PostMessageW(dialog_, WM_KEYDOWN, key, 1);
+        ::PostMessageW(dialog_, WM_KEYUP, key, 0xC0000001);
+        waitFor<bool>(done, what);
+        state[VK_CONTROL] = 0;
+        ::SetKeyboardState(state);
+    }
+
+    int number(int boxId) { return std::stoi(L"0" + textOf(::GetDlgItem(dialog_, boxId))); }
 
     // What a button sends its dialog when clicked.
     void click(int buttonId, bool wait = true)
@@ -147,6 +168,15 @@ private:
     HWND dialog_;
 };
 
+// When the file was last written, as one number; 0 when it cannot be read.
+unsigned long long modifiedTime(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data {};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+}
+
 // The middle of enlarged pixel (x, y) in letter mode.
 LPARAM letterPixel(int x, int y)
 {
@@ -179,6 +209,7 @@ int main()
     }
     ::CloseHandle(process.hThread);
 
+    const auto startTime = modifiedTime(start);
     HWND dialog = waitFor<HWND>([] { return ::FindWindowW(L"#32770", L"Glyphsmith (start.wfn)"); }, "the editor window");
     if (dialog) {
         Session session(dialog);
@@ -199,8 +230,13 @@ int main()
         session.click(UndoButton);
         session.click(OutlineButton);
         session.type(LetterNumberBox, L"67");
-        session.click(WidthDownButton);
-        session.click(WidthDownButton);
+        for (int step = 0; step < 3; ++step)
+            session.click(WidthDownButton);
+        const int narrowest = session.number(WidthBox);
+        session.pressWithControl('Z', [&] { return session.number(WidthBox) == narrowest + 1; }, "Ctrl+Z");
+        session.pressWithControl('Z', [&] { return session.number(WidthBox) == narrowest + 2; }, "a second Ctrl+Z");
+        session.pressWithControl('Y', [&] { return session.number(WidthBox) == narrowest + 1; }, "Ctrl+Y");
+        session.pressWithControl('S', [&] { return modifiedTime(start) != startTime; }, "Ctrl+S to save start.wfn");
         for (const wchar_t* name : { L"edited.wfn", L"edited.0", L"edited.bmp" })
             session.saveAs(folder + name);
         if (session.caption() != L"Glyphsmith (edited.bmp)")

@@ -35,8 +35,13 @@ void drawSomething(BitmapFont& font)
 
 class FileCommands : public EditorSession {
 protected:
-    // Selecting a 1 x 1 glyph marks the font changed.
-    void makeAnEdit() { ws.userReplacesText(LetterNumberBox, "33"); }
+    // Flips the one pixel of glyph 33.
+    void makeAnEdit()
+    {
+        ws.userReplacesText(LetterNumberBox, "33");
+        ws.userMouse(MouseAction::LeftPress, 190, 40, 0);
+        ws.userMouse(MouseAction::Release, 190, 40, 0);
+    }
     std::vector<FileDialogKind> fileDialogKindsSince(std::size_t first)
     {
         std::vector<FileDialogKind> kinds;
@@ -272,6 +277,21 @@ TEST_F(FileCommands, AReadersWarningIsShownOnceTheFontIsLoaded)
         std::vector<std::string> { "the file holds only 127 characters; the codes it lacks, up to 127, were left empty" });
     EXPECT_EQ(ws.caption(), "Glyphsmith (short.wfn)");
     EXPECT_EQ(font->glyphs[126].width, 8);
+}
+
+TEST_F(FileCommands, AFileDroppedOnTheWindowOpensThroughThePrompt)
+{
+    BitmapFont dropped;
+    dropped.glyphs[7].width = 5;
+    ASSERT_TRUE(dropped.writeWfn(folder.path("dropped.wfn")).ok());
+    open();
+    makeAnEdit();
+    answerMessage(MessageResult::No);
+    ws.userDropsFiles({ folder.path("dropped.wfn"), folder.path("other.wfn") });
+    EXPECT_EQ(ws.caption(), "Glyphsmith (dropped.wfn)");
+    EXPECT_EQ(glyph(7).width, 5);
+    EXPECT_FALSE(editor->modified());
+    EXPECT_EQ(messageTexts(), std::vector<std::string> { Prompt });
 }
 
 } // namespace

@@ -63,6 +63,9 @@ Glyph patterned(int width, int height, unsigned seed)
 
 using FontView = EditorSession;
 
+// The dialog template's 431 x 206 client area in the headless frame.
+constexpr PixelSize TemplateWindow { 437, 234 };
+
 TEST_F(FontView, TheOverviewSpacesGlyphsByTheLargestPlus2AndFitsTheWindowToThem)
 {
     struct Case {
@@ -71,8 +74,8 @@ TEST_F(FontView, TheOverviewSpacesGlyphsByTheLargestPlus2AndFitsTheWindowToThem)
         PixelSize window;
     };
     const std::vector<Case> cases {
-        { 3, 6, { 376, 231 } },     // cells of at least 8 x 8
-        { 7, 1, { 408, 231 } },     // 9 wide
+        { 3, 6, TemplateWindow },   // cells of at least 8 x 8: 376 x 231 is too small for the controls
+        { 14, 1, { 632, 234 } },    // 16 wide; the template sets the height
         { 20, 10, { 824, 249 } },   // 22 x 12
         { 64, 64, { 2232, 1113 } }, // 66 x 66
     };

@@ -25,6 +25,10 @@ public:
     bool dialogIsUp() override { return system_.isDialogRunning() && system_.isShown(); }
     void userMouse(MouseAction action, int x, int y, unsigned keys) override { system_.userMouse(action, x, y, keys); }
     Rgb clientPixel(int x, int y) override { return system_.canvas().pixel(x, y); }
+    void userPressesKey(int key, unsigned modifiers) override { system_.userPressesKey(key, modifiers); }
+    void userDropsFiles(const std::vector<std::string>& paths) override { system_.userDropsFiles(paths); }
+    void userEditsPreviewText(std::string_view text) override { system_.userEditsPreviewText(text); }
+    void userClosesTextPreview() override { system_.userClosesTextPreview(); }
 
 private:
     HeadlessWindowSystem system_;

@@ -51,6 +51,17 @@ public:
     }
     Icon dragIcon() override { return Icon { AppIconResource }; }
     void cancel() override { note("cancel"); }
+    bool keyPressed(int key, unsigned modifiers) override
+    {
+        note("key " + std::to_string(key) + " " + std::to_string(modifiers));
+        return takesKey && takesKey(key, modifiers);
+    }
+    void filesDropped(const std::vector<std::string>& paths) override { note("dropped " + paths.front()); }
+    void textPreviewChanged() override { note("preview changed"); }
+    void textPreviewClosed() override { note("preview closed"); }
+
+    // Which keys keyPressed reports as used; none when unset.
+    std::function<bool(int key, unsigned modifiers)> takesKey;
 
     // Sets the hook to run `action` on every `event`, whatever the control.
     void on(std::string_view event, std::function<void()> action)

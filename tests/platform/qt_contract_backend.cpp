@@ -4,8 +4,12 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QUrl>
+
+#include "platform/qt/qt_text_preview.h"
 
 #include "platform/window_system_contract.h"
 #include "qt_test_support.h"
@@ -74,19 +78,57 @@ public:
         if (keys & ControlHeld)
             modifiers |= Qt::ControlModifier;
 
-        const bool left = action == MouseAction::LeftPress || action == MouseAction::LeftDoubleClick;
+        const bool left = action == MouseAction::LeftPress || action == MouseAction::LeftDoubleClick
+            || action == MouseAction::Release;
         const bool doubleClick = action == MouseAction::LeftDoubleClick || action == MouseAction::RightDoubleClick;
         const Qt::MouseButton button
             = action == MouseAction::Move ? Qt::NoButton : left ? Qt::LeftButton : Qt::RightButton;
-        const QEvent::Type type = button == Qt::NoButton ? QEvent::MouseMove
-            : doubleClick                               ? QEvent::MouseButtonDblClick
-                                                        : QEvent::MouseButtonPress;
-        held |= button;
+        const QEvent::Type type = action == MouseAction::Release ? QEvent::MouseButtonRelease
+            : button == Qt::NoButton                             ? QEvent::MouseMove
+            : doubleClick                                        ? QEvent::MouseButtonDblClick
+                                                                 : QEvent::MouseButtonPress;
+        if (action != MouseAction::Release)
+            held |= button;
         ClientCanvas& canvas = dialog().canvas();
         QPointF at(x, y);
         QMouseEvent event(type, at, canvas.mapToGlobal(at), button, held, modifiers);
         QApplication::sendEvent(&canvas, &event);
     }
+
+    void userPressesKey(int key, unsigned modifiers) override
+    {
+        // Letters and digits, and Page Up, the one named key the contract uses.
+        const int qtKey = key == KeyPageUp ? Qt::Key_PageUp : key;
+        Qt::KeyboardModifiers held;
+        held.setFlag(Qt::ShiftModifier, modifiers & KeyShift).setFlag(Qt::ControlModifier, modifiers & KeyControl);
+        held.setFlag(Qt::AltModifier, modifiers & KeyAlt);
+        // A letter or digit types its character, as on a real keyboard.
+        const bool types = key < KeyPageUp && !(modifiers & (KeyControl | KeyAlt));
+        pressKey(qtKey, held, types ? ((modifiers & KeyShift) ? QChar(key) : QChar(key).toLower()) : QString());
+    }
+
+    void userDropsFiles(const std::vector<std::string>& paths) override
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const std::string& path : paths)
+            urls.push_back(QUrl::fromLocalFile(QString::fromStdString(path)));
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(200, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&dialog(), &enter);
+        QDropEvent drop(QPointF(200, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&dialog(), &drop);
+        // The dialog tells the handler once the drop is over.
+        QApplication::processEvents();
+    }
+
+    void userEditsPreviewText(std::string_view text) override
+    {
+        dialog().textPreview().textBox().selectAll();
+        dialog().textPreview().textBox().insert(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+
+    void userClosesTextPreview() override { dialog().textPreview().close(); }
 
     Rgb clientPixel(int x, int y) override
     {
@@ -99,12 +141,12 @@ public:
 private:
     QtDialog& dialog() { return *system_.dialog(); }
 
-    void pressKey(int key)
+    void pressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {})
     {
         QWidget* target = QApplication::focusWidget();
         if (!target || target->window() != &dialog())
             target = &dialog();
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
         QApplication::sendEvent(target, &press);
     }
 

@@ -70,6 +70,15 @@ export GLYPHSMITH_FREETYPE_REFERENCES="Z:$work/linux"
 run font-file build/windows/tests/fontfile/fontfile_tests.exe
 run converter build/windows/tests/tools/tools_tests.exe
 
+# Both programs answer --version on the standard output, the editor too,
+# though it is a GUI program.
+version=$(sed -n 's/^project(Glyphsmith VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+for program in src/app/glyphsmith tools/glyphsmith-convert; do
+    name=${program##*/}
+    echo "== $name --version"
+    answer=$("$wine" "build/windows/$program.exe" --version | tr -d '\r')
+    [ "$answer" = "$name $version" ] || { echo "got: $answer"; failed="$failed $name--version"; }
+done
 cp examples/sample.wfn "$work/windows/start.wfn"
 run session build/windows/tests/app/windows_session_driver.exe build/windows/src/app/glyphsmith.exe \
     "$work/windows/start.wfn"
@@ -77,6 +86,8 @@ run session build/windows/tests/app/windows_session_driver.exe build/windows/src
 for name in edited.wfn edited.0 edited.bmp; do
     cmp "$work/linux/$name" "$work/windows/$name" || failed="$failed $name"
 done
+# Ctrl+S saved the same font over the start file.
+cmp "$work/linux/edited.wfn" "$work/windows/start.wfn" || failed="$failed ctrl-s"
 
 echo "Under Wine: $(($(date +%s) - started)) s"
 [ -z "$failed" ] || { echo "FAILED:$failed"; exit 1; }

@@ -2,6 +2,10 @@
 // user's actions go through the message queue and the dialog manager as a
 // real user's would: keys are posted and pumped through IsDialogMessageW.
 
+#include <shlobj.h>
+
+#include <cstring>
+
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_window_system.h"
 #include "platform/window_system_contract.h"
@@ -66,8 +70,64 @@ public:
             : action == MouseAction::LeftDoubleClick          ? WM_LBUTTONDBLCLK
             : action == MouseAction::RightPress               ? WM_RBUTTONDOWN
             : action == MouseAction::RightDoubleClick         ? WM_RBUTTONDBLCLK
+            : action == MouseAction::Release                  ? WM_LBUTTONUP
                                                               : WM_MOUSEMOVE;
         ::SendMessageW(system_.dialogWindow(), message, keys, MAKELPARAM(x, y));
+    }
+
+    void userPressesKey(int key, unsigned modifiers) override
+    {
+        // The modifiers are held in this thread's keyboard state while the
+        // key's messages are read, as they would be on a real keyboard.
+        BYTE state[256] = {};
+        ::GetKeyboardState(state);
+        const BYTE saved[3] = { state[VK_SHIFT], state[VK_CONTROL], state[VK_MENU] };
+        state[VK_SHIFT] = modifiers & KeyShift ? 0x80 : 0;
+        state[VK_CONTROL] = modifiers & KeyControl ? 0x80 : 0;
+        state[VK_MENU] = modifiers & KeyAlt ? 0x80 : 0;
+        ::SetKeyboardState(state);
+        // Letters and digits are their own virtual keys; Page Up is the one
+        // named key the contract uses.
+        pressKey(key == KeyPageUp ? VK_PRIOR : static_cast<WPARAM>(key), modifiers & KeyAlt);
+        state[VK_SHIFT] = saved[0];
+        state[VK_CONTROL] = saved[1];
+        state[VK_MENU] = saved[2];
+        ::SetKeyboardState(state);
+    }
+
+    void userDropsFiles(const std::vector<std::string>& paths) override
+    {
+        // What the shell hands the window: a DROPFILES block followed by the
+        // paths, each ended by a zero, the list by another.
+        std::wstring list;
+        for (const std::string& path : paths)
+            list += toUtf16(path) + L'\0';
+        list += L'\0';
+        const std::size_t bytes = list.size() * sizeof(wchar_t);
+        HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + bytes);
+        auto* drop = static_cast<DROPFILES*>(::GlobalLock(block));
+        drop->pFiles = sizeof(DROPFILES);
+        drop->fWide = TRUE;
+        std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), bytes);
+        ::GlobalUnlock(block);
+        // The window frees the block (DragFinish).
+        ::PostMessageW(system_.dialogWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+        pump();
+    }
+
+    void userEditsPreviewText(std::string_view text) override
+    {
+        HWND box = system_.textPreviewBox();
+        const std::wstring wide = toUtf16(text);
+        ::SendMessageW(box, EM_SETSEL, 0, -1);
+        ::SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wide.c_str()));
+        pump();
+    }
+
+    void userClosesTextPreview() override
+    {
+        ::SendMessageW(system_.textPreviewWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        pump();
     }
 
     Rgb clientPixel(int x, int y) override
@@ -82,13 +142,15 @@ public:
 private:
     HWND control(int controlId) { return ::GetDlgItem(system_.dialogWindow(), controlId); }
 
-    void pressKey(WPARAM key)
+    void pressKey(WPARAM key, bool withAlt = false)
     {
         HWND target = ::GetFocus();
         if (!target)
             target = system_.dialogWindow();
-        ::PostMessageW(target, WM_KEYDOWN, key, 1);
-        ::PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+        // The scan code lets TranslateMessage find the key's character.
+        const LPARAM scanCode = static_cast<LPARAM>(::MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16;
+        ::PostMessageW(target, withAlt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, scanCode | 1);
+        ::PostMessageW(target, withAlt ? WM_SYSKEYUP : WM_KEYUP, key, scanCode | 0xC0000001);
         pump();
     }
 

@@ -189,8 +189,50 @@ TEST_P(WindowSystemContract, MouseEventsArriveWithClientCoordinatesAndKeys)
         backend->userMouse(MouseAction::LeftDoubleClick, ViewX, ViewY, LeftButtonHeld);
         backend->userMouse(MouseAction::RightDoubleClick, ViewX, ViewY, RightButtonHeld | ShiftHeld);
         backend->userMouse(MouseAction::Move, ViewX, ViewY, LeftButtonHeld | MiddleButtonHeld | ControlHeld);
+        backend->userMouse(MouseAction::Release, ViewX, ViewY, 0);
         EXPECT_EQ(handler.since(first), Log({ "mouse 0 200 100 1", "mouse 4 203 105 4", "mouse 2 300 150 10",
-                                              "mouse 1 200 100 1", "mouse 3 200 100 6", "mouse 4 200 100 25" }));
+                                              "mouse 1 200 100 1", "mouse 3 200 100 6", "mouse 4 200 100 25",
+                                              "mouse 5 200 100 0" }));
+    });
+}
+
+TEST_P(WindowSystemContract, KeysReachTheHandlerFirstAndTheOnesItLeavesReachTheFocusedBox)
+{
+    handler.takesKey = [](int key, unsigned modifiers) { return key == 'Z' && modifiers == KeyControl; };
+    run([&] {
+        backend->userFocuses(LetterNumberBox);
+        backend->userReplacesText(LetterNumberBox, "1");
+        const std::size_t first = handler.log.size();
+        backend->userPressesKey('Z', KeyControl);
+        backend->userPressesKey('7', 0);
+        backend->userPressesKey(KeyPageUp, KeyShift);
+        EXPECT_EQ(handler.since(first), Log({ "key 90 2", "key 55 0", "changed 1003", "key 256 1" }));
+        EXPECT_EQ(ws().controlText(LetterNumberBox, 9), "17");
+    });
+}
+
+TEST_P(WindowSystemContract, DroppedFilesThePreviewWindowAndSettingsReachTheirOwners)
+{
+    run([&] {
+        std::size_t first = handler.log.size();
+        backend->userDropsFiles({ "/fonts/a.wfn", "/fonts/b.0" });
+        EXPECT_EQ(handler.since(first), Log({ "dropped /fonts/a.wfn" }));
+
+        EXPECT_FALSE(ws().isTextPreviewShown());
+        ws().showTextPreview(true);
+        first = handler.log.size();
+        ws().setTextPreviewText("caf\xC3\xA9");
+        EXPECT_EQ(ws().textPreviewText(), "caf\xC3\xA9");
+        ws().setTextPreviewPicture({ 2, 1, { { 0, 0, 0 } }, { 0, 0 } });
+        backend->userEditsPreviewText("na\xC3\xAFve");
+        EXPECT_EQ(ws().textPreviewText(), "na\xC3\xAFve");
+        backend->userClosesTextPreview();
+        EXPECT_FALSE(ws().isTextPreviewShown());
+        EXPECT_EQ(handler.since(first), Log({ "preview changed", "preview closed" }));
+
+        ws().setSetting("previewText", "\xC3\xA9t\xC3\xA9");
+        EXPECT_EQ(ws().setting("previewText"), "\xC3\xA9t\xC3\xA9");
+        EXPECT_EQ(ws().setting("unknown"), "");
     });
 }
 

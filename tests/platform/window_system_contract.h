@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,13 @@ public:
     // True while the dialog is shown and has not ended.
     virtual bool dialogIsUp() = 0;
     virtual void userMouse(MouseAction action, int x, int y, unsigned keys) = 0;
+    // A key (KeyCode) with KeyModifiers bits, sent where the focus is.
+    virtual void userPressesKey(int key, unsigned modifiers) = 0;
+    // Files dropped on the dialog; returns once the handler has been told.
+    virtual void userDropsFiles(const std::vector<std::string>& paths) = 0;
+    // The text preview window, which must be shown.
+    virtual void userEditsPreviewText(std::string_view text) = 0;
+    virtual void userClosesTextPreview() = 0;
 
     // The colour the client area shows at (x, y), client pixels.
     virtual Rgb clientPixel(int x, int y) = 0;

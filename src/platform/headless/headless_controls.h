@@ -24,6 +24,7 @@ struct HeadlessControl {
     int selectionStart = 0;
     int selectionEnd = 0;
     PixelRect bounds; // client pixels
+    std::string toolTip;
 
     bool isEdit() const { return kind == ControlKind::Edit; }
     bool isButton() const { return kind == ControlKind::Button; }

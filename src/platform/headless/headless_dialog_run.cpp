@@ -233,6 +233,43 @@ void HeadlessWindowSystem::userMouse(MouseAction action, int x, int y, unsigned 
         handler.mouse(action, x, y, keys);
 }
 
+bool HeadlessWindowSystem::userPressesKey(int key, unsigned modifiers)
+{
+    DialogHandler& handler = runningHandler("pressed a key");
+    if (handler.keyPressed(key, modifiers))
+        return true;
+    const bool character = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+    HeadlessControl* focused = controls_.find(focus_);
+    if (character && (modifiers & (KeyControl | KeyAlt)) == 0 && focused && focused->isEdit()) {
+        const bool lowerCase = key >= 'A' && !(modifiers & KeyShift);
+        userTypes(focus_, std::string(1, static_cast<char>(lowerCase ? key - 'A' + 'a' : key)));
+    }
+    return false;
+}
+
+void HeadlessWindowSystem::userDropsFiles(const std::vector<std::string>& paths)
+{
+    runningHandler("dropped files").filesDropped(paths);
+}
+
+void HeadlessWindowSystem::userEditsPreviewText(std::string_view text)
+{
+    DialogHandler& handler = runningHandler("edited the preview text");
+    if (!previewShown_)
+        throw HeadlessScriptError("the user edited the text of a text preview that is not shown");
+    previewText_ = text;
+    handler.textPreviewChanged();
+}
+
+void HeadlessWindowSystem::userClosesTextPreview()
+{
+    DialogHandler& handler = runningHandler("closed the text preview");
+    if (!previewShown_)
+        throw HeadlessScriptError("the user closed a text preview that is not shown");
+    previewShown_ = false;
+    handler.textPreviewClosed();
+}
+
 Icon HeadlessWindowSystem::userDragsMinimisedWindow()
 {
     return runningHandler("dragged the minimised window").dragIcon();

@@ -156,6 +156,18 @@ SystemFontRenderer& HeadlessWindowSystem::systemFontRenderer()
     return fontRenderer_ ? *fontRenderer_ : *defaultFontRenderer_;
 }
 
+void HeadlessWindowSystem::setTextPreviewPicture(const IndexedPicture& picture)
+{
+    previewPicture_ = picture;
+    ++previewPictureCount_;
+}
+
+std::string HeadlessWindowSystem::setting(std::string_view name)
+{
+    auto found = settings_.find(name);
+    return found == settings_.end() ? std::string() : found->second;
+}
+
 std::optional<FileDialogAnswer> HeadlessWindowSystem::fileDialog(const FileDialogRequest& request)
 {
     return scripts_.answerFileDialog(request);

@@ -15,6 +15,7 @@
 // openDialog and then the user* operations one at a time.
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -100,6 +101,17 @@ public:
     Icon userDragsMinimisedWindow();
     // The window is uncovered: the client area is erased and painted.
     void userUncoversWindow();
+    // A key with `modifiers` (KeyModifiers bits) while the dialog has the
+    // focus. The handler sees it first; a key it leaves alone that stands for
+    // a character (a letter or digit, without Ctrl or Alt) is typed into the
+    // focused edit box. Returns whether the handler used the key.
+    bool userPressesKey(int key, unsigned modifiers = 0);
+    // Files dropped on the dialog.
+    void userDropsFiles(const std::vector<std::string>& paths);
+    // Replaces the text of the text preview window, which must be shown.
+    void userEditsPreviewText(std::string_view text);
+    // The close box of the text preview window, which must be shown.
+    void userClosesTextPreview();
 
     // --- What a test sets ---
 
@@ -119,6 +131,8 @@ public:
     // --- What a test looks at ---
 
     const HeadlessControl& control(int controlId) const { return controls_.at(controlId); }
+    // Every control, labels included, in template order.
+    const std::vector<HeadlessControl>& controls() const { return controls_.all(); }
     const HeadlessCanvas& canvas() const { return canvas_; }
     const std::vector<PixelRect>& moveRequests() const { return moveRequests_; }
     const std::vector<DrawnIcon>& drawnIcons() const { return drawnIcons_; }
@@ -131,6 +145,9 @@ public:
     // The bitmap loaded with loadCellBitmap, if any.
     const std::optional<RgbImage>& cellBitmap() const { return cellBitmap_; }
     int liveSurfaceCount() const { return liveSurfaces_; }
+    // The last picture given to the text preview.
+    const IndexedPicture& textPreviewPicture() const { return previewPicture_; }
+    int textPreviewPictureCount() const { return previewPictureCount_; }
 
     // --- WindowSystem ---
 
@@ -144,6 +161,7 @@ public:
     void selectText(int controlId, int start, int end) override;
     void scrollCaretIntoView(int controlId) override;
     int focusedControl() override { return focus_; }
+    void setToolTip(int controlId, std::string_view text) override { controls_.at(controlId).toolTip = text; }
     void setCaption(std::string_view caption) override { caption_ = std::string(caption); }
     std::string caption() override { return caption_; }
     void centreOnScreen() override;
@@ -158,6 +176,13 @@ public:
     void loadCellBitmap(int resourceId) override;
     std::unique_ptr<ClientSurface> clientSurface() override;
     SystemFontRenderer& systemFontRenderer() override;
+    void showTextPreview(bool shown) override { previewShown_ = shown; }
+    bool isTextPreviewShown() override { return previewShown_; }
+    void setTextPreviewText(std::string_view text) override { previewText_ = text; }
+    std::string textPreviewText() override { return previewText_; }
+    void setTextPreviewPicture(const IndexedPicture& picture) override;
+    std::string setting(std::string_view name) override;
+    void setSetting(std::string_view name, std::string_view value) override { settings_[std::string(name)] = value; }
     std::optional<FileDialogAnswer> fileDialog(const FileDialogRequest& request) override;
     MessageResult showMessage(std::string_view text, std::string_view caption, MessageButtons buttons) override;
     std::optional<RegistryKey> createClassKey(std::string_view name) override;
@@ -214,6 +239,12 @@ private:
     std::string executableName_ = "Glyphsmith";
     std::string executablePath_ = "C:\\Tools\\Glyphsmith.exe";
     std::string commandLine_;
+
+    bool previewShown_ = false;
+    std::string previewText_;
+    IndexedPicture previewPicture_;
+    int previewPictureCount_ = 0;
+    std::map<std::string, std::string, std::less<>> settings_;
 };
 
 } // namespace glyphsmith

@@ -90,6 +90,13 @@ void ClientCanvas::mouseDoubleClickEvent(QMouseEvent* event)
     deliverButton(event, true);
 }
 
+void ClientCanvas::mouseReleaseEvent(QMouseEvent* event)
+{
+    QPoint at = event->position().toPoint();
+    if (onMouse)
+        onMouse(MouseAction::Release, at.x(), at.y(), mouseKeys(event->buttons(), event->modifiers()));
+}
+
 void ClientCanvas::mouseMoveEvent(QMouseEvent* event)
 {
     QPoint at = event->position().toPoint();

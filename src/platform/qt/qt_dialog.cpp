@@ -1,12 +1,19 @@
 #include "platform/qt/qt_dialog.h"
 
+#include <algorithm>
+
+#include <QDropEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QTimer>
+#include <QUrl>
+
+#include "platform/qt/qt_text_preview.h"
 
 namespace glyphsmith {
 
@@ -39,6 +46,8 @@ QLineEdit* makeEdit(const ControlTemplate& control, QWidget* parent)
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
     }
     edit->setContextMenuPolicy(Qt::NoContextMenu);
+    // A file dropped on a box opens it, like one dropped anywhere else.
+    edit->setAcceptDrops(false);
     return edit;
 }
 
@@ -85,6 +94,8 @@ QtDialog::QtDialog(const DialogTemplate& dialogTemplate, DialogHandler& handler)
     };
     buildControls(dialogTemplate);
 
+    setAcceptDrops(true);
+
     // Nothing has the focus when the window first shows: the dialog keeps it
     // itself until the user picks a control.
     setFocusPolicy(Qt::StrongFocus);
@@ -111,6 +122,8 @@ void QtDialog::buildControls(const DialogTemplate& dialogTemplate)
         }
         case ControlKind::Button: {
             auto* button = new QPushButton(caption, this);
+            // Keys pressed while a button has the focus reach the editor too.
+            button->installEventFilter(this);
             // No button is the default, so Enter in an edit box clicks nothing
             // (keyPressEvent).
             button->setAutoDefault(false);
@@ -234,8 +247,61 @@ void QtDialog::endWith(int result)
     done(result);
 }
 
+QtTextPreview& QtDialog::textPreview()
+{
+    if (!textPreview_) {
+        textPreview_ = new QtTextPreview(this);
+        textPreview_->onTextEdited = [this] {
+            if (handlerReachable())
+                handler_.textPreviewChanged();
+        };
+        textPreview_->onClosed = [this] {
+            if (handlerReachable())
+                handler_.textPreviewClosed();
+        };
+        textPreview_->onKey = [this](QKeyEvent* event) { return offerKey(event); };
+    }
+    return *textPreview_;
+}
+
+bool QtDialog::offerKey(QKeyEvent* event)
+{
+    const int key = keyCodeFor(event->key());
+    if (key < 0 || !handlerReachable())
+        return false;
+    return handler_.keyPressed(key, keyModifiersFor(event->modifiers()));
+}
+
+void QtDialog::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); }))
+        event->acceptProposedAction();
+}
+
+void QtDialog::dropEvent(QDropEvent* event)
+{
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths.push_back(url.toLocalFile().toStdString());
+    if (paths.empty())
+        return;
+    event->acceptProposedAction();
+    // The open may ask about unsaved changes; let the drag finish first, so
+    // the program the file came from is not kept waiting for the answer.
+    QTimer::singleShot(0, this, [this, paths] {
+        if (handlerReachable())
+            handler_.filesDropped(paths);
+    });
+}
+
 void QtDialog::keyPressEvent(QKeyEvent* event)
 {
+    // A key a control left alone comes up here; the filter has offered it already.
+    const bool offered = controlIdOf(focusWidget()) != 0;
+    if (!offered && offerKey(event))
+        return;
     if (event->matches(QKeySequence::Cancel)) {
         reject();
         return;
@@ -273,7 +339,12 @@ void QtDialog::resizeEvent(QResizeEvent* event)
 
 bool QtDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) && handlerReachable()) {
+    // The editor's keys come before the box or button with the focus; keys
+    // it leaves alone go on to that control as usual.
+    if (event->type() == QEvent::KeyPress && offerKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) && handlerReachable()
+        && qobject_cast<QLineEdit*>(watched)) {
         int id = controlIdOf(qobject_cast<QWidget*>(watched));
         if (id != 0) {
             if (event->type() == QEvent::FocusIn)

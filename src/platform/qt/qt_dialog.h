@@ -18,6 +18,13 @@ class QLineEdit;
 
 namespace glyphsmith {
 
+class QtTextPreview;
+
+// The KeyCode for a Qt key: letters, digits and the named keys; -1 for Tab,
+// Enter and Escape, which the dialog keeps for itself; KeyOther for the rest.
+int keyCodeFor(int qtKey);
+unsigned keyModifiersFor(Qt::KeyboardModifiers modifiers);
+
 class QtDialog : public QDialog {
 public:
     QtDialog(const DialogTemplate& dialogTemplate, DialogHandler& handler);
@@ -35,6 +42,10 @@ public:
     // once, whether or not the text differs. Other controls just take the text.
     void setControlText(int controlId, const QString& text);
 
+    // The text preview window, made at the first use.
+    QtTextPreview& textPreview();
+    bool hasTextPreview() const { return textPreview_ != nullptr; }
+
     // Erases the canvas, delivers paint() and shows the result before returning.
     void refreshNow();
     // Makes the client area `size` pixels, keeping the frame fixed to it.
@@ -51,16 +62,21 @@ protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // Escape and the close box arrive here: both are the cancel command.
     void reject() override;
 
 private:
     void buildControls(const DialogTemplate& dialogTemplate);
     void deliverPaint();
+    // Offers a key press to the handler; true when the handler used it.
+    bool offerKey(QKeyEvent* event);
     bool handlerReachable() const { return !ended_; }
 
     DialogHandler& handler_;
     ClientCanvas* canvas_ = nullptr;
+    QtTextPreview* textPreview_ = nullptr;
     std::map<int, QWidget*> controls_;
     std::vector<QWidget*> widgets_;
     bool ended_ = false;

@@ -1,5 +1,7 @@
 #include "platform/qt/qt_window_system.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -9,6 +11,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
+#include <QSettings>
 #include <QStyle>
 #include <QUrl>
 
@@ -138,6 +141,33 @@ int QtWindowSystem::focusedControl()
     if (!focus && !QApplication::activeWindow())
         focus = dialog_->focusWidget();
     return dialog_->controlIdOf(focus);
+}
+
+void QtWindowSystem::setToolTip(int controlId, std::string_view text)
+{
+    if (QWidget* control = dialog_ ? dialog_->control(controlId) : nullptr)
+        control->setToolTip(fromUtf8(text));
+}
+
+std::string QtWindowSystem::setting(std::string_view name)
+{
+    if (script_.active) {
+        auto found = scriptedSettings_.find(name);
+        return found == scriptedSettings_.end() ? std::string() : found->second;
+    }
+    // $XDG_CONFIG_HOME/glyphsmith/glyphsmith.conf
+    QSettings settings("glyphsmith", "glyphsmith");
+    return settings.value(fromUtf8(name)).toString().toStdString();
+}
+
+void QtWindowSystem::setSetting(std::string_view name, std::string_view value)
+{
+    if (script_.active) {
+        scriptedSettings_[std::string(name)] = value;
+        return;
+    }
+    QSettings settings("glyphsmith", "glyphsmith");
+    settings.setValue(fromUtf8(name), fromUtf8(value));
 }
 
 void QtWindowSystem::setCaption(std::string_view caption)

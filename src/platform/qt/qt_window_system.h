@@ -2,11 +2,13 @@
 
 // The window system on Qt 6 Widgets: the editor's dialog, its controls and
 // canvas, message boxes, file dialogs, the file-class registry as freedesktop
-// files, the desktop's web browser and the process facts. A QApplication
-// must exist before it is used.
+// files, the desktop's web browser, the process facts, settings (QSettings)
+// and the text preview window (its part is in qt_text_preview.cpp). A
+// QApplication must exist before it is used.
 
 #include <map>
 #include <memory>
+#include <string>
 
 #include <QImage>
 
@@ -45,6 +47,7 @@ public:
     void selectText(int controlId, int start, int end) override;
     void scrollCaretIntoView(int controlId) override;
     int focusedControl() override;
+    void setToolTip(int controlId, std::string_view text) override;
 
     void setCaption(std::string_view caption) override;
     std::string caption() override;
@@ -61,6 +64,14 @@ public:
     void loadCellBitmap(int resourceId) override;
     std::unique_ptr<ClientSurface> clientSurface() override;
     SystemFontRenderer& systemFontRenderer() override;
+
+    void showTextPreview(bool shown) override;
+    bool isTextPreviewShown() override;
+    void setTextPreviewText(std::string_view text) override;
+    std::string textPreviewText() override;
+    void setTextPreviewPicture(const IndexedPicture& picture) override;
+    std::string setting(std::string_view name) override;
+    void setSetting(std::string_view name, std::string_view value) override;
 
     std::optional<FileDialogAnswer> fileDialog(const FileDialogRequest& request) override;
 
@@ -89,6 +100,8 @@ private:
     QtSystemFontRenderer fontRenderer_;
     QImage cellBitmap_;
     std::map<int, QImage> icons_;
+    // Settings of a scripted run stay in memory, away from the user's own.
+    std::map<std::string, std::string, std::less<>> scriptedSettings_;
 };
 
 } // namespace glyphsmith

@@ -1,9 +1,12 @@
 #include "platform/win32/win32_dialog.h"
 
+#include <shellapi.h>
+
 #include <string>
 #include <vector>
 
 #include "platform/win32/utf16.h"
+#include "platform/win32/win32_text_preview.h"
 
 namespace glyphsmith {
 
@@ -149,12 +152,18 @@ Win32Dialog::Win32Dialog(const DialogTemplate& dialogTemplate, DialogHandler& ha
 {
 }
 
+Win32Dialog::~Win32Dialog() = default;
+
 int Win32Dialog::run()
 {
     const std::vector<WORD> words = buildTemplate(template_);
+    const Win32KeyHook keys(*this);
     const INT_PTR result = ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr),
         reinterpret_cast<const DLGTEMPLATE*>(words.data()), nullptr, &Win32Dialog::procedure,
         reinterpret_cast<LPARAM>(this));
+    // The dialog's owned windows (the preview, the tips) went with it.
+    preview_.reset();
+    toolTips_ = nullptr;
     window_ = nullptr;
     return static_cast<int>(result);
 }
@@ -174,6 +183,7 @@ INT_PTR Win32Dialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_INITDIALOG:
         placeControls();
+        ::DragAcceptFiles(window_, TRUE);
         handler_.initDialog();
         if (session_ && !ended_)
             ::PostMessageW(window_, RunSessionMessage, 0, 0);
@@ -211,22 +221,20 @@ INT_PTR Win32Dialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-    case WM_MOUSEMOVE: {
-        if (ended_)
-            return FALSE;
-        const MouseAction action = message == WM_LBUTTONDOWN ? MouseAction::LeftPress
-            : message == WM_LBUTTONDBLCLK                    ? MouseAction::LeftDoubleClick
-            : message == WM_RBUTTONDOWN                      ? MouseAction::RightPress
-            : message == WM_RBUTTONDBLCLK                    ? MouseAction::RightDoubleClick
-                                                             : MouseAction::Move;
-        // MK_LBUTTON, MK_RBUTTON, MK_SHIFT, MK_CONTROL and MK_MBUTTON have the
-        // values of our MouseKeys bits.
-        const unsigned keys = static_cast<unsigned>(wParam) & 0x1F;
-        const int x = static_cast<short>(LOWORD(lParam));
-        const int y = static_cast<short>(HIWORD(lParam));
-        handler_.mouse(action, x, y, keys);
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        deliverMouse(message, wParam, lParam);
         return FALSE;
-    }
+    case WM_DROPFILES:
+        deliverDrop(wParam);
+        return TRUE;
+    case WM_ENABLE:
+        // The preview is as modal as the dialog: while a message box of the
+        // dialog's is up, neither takes input.
+        if (preview_ && preview_->window())
+            ::EnableWindow(preview_->window(), static_cast<BOOL>(wParam));
+        return FALSE;
     case WM_QUERYDRAGICON:
         // One of the few messages whose answer a dialog procedure returns directly.
         return ended_ ? 0 : reinterpret_cast<INT_PTR>(iconOf_(handler_.dragIcon()));

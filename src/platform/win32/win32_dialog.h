@@ -6,6 +6,8 @@
 // same order as the other backends deliver.
 
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "platform/dialog_handler.h"
 #include "platform/dialog_template.h"
@@ -13,10 +15,34 @@
 
 namespace glyphsmith {
 
+class Win32Dialog;
+class Win32TextPreview;
+
+// A virtual key as a KeyCode; -1 for Tab, Enter, Escape and the modifier
+// keys themselves, which are never offered to the handler.
+int keyCodeFor(WPARAM virtualKey);
+// The KeyModifiers held, as the keyboard state of this thread has them.
+unsigned heldKeyModifiers();
+
+// While it lives, every key the modal loop of `dialog` takes from the queue
+// is offered to the dialog (Win32Dialog::offerKey) before anything else sees it.
+class Win32KeyHook {
+public:
+    explicit Win32KeyHook(Win32Dialog& dialog);
+    ~Win32KeyHook();
+    Win32KeyHook(const Win32KeyHook&) = delete;
+    Win32KeyHook& operator=(const Win32KeyHook&) = delete;
+
+private:
+    Win32Dialog* previous_;
+    HHOOK hook_;
+};
+
 class Win32Dialog {
 public:
     // `iconOf` gives the loaded icon for an Icon the handler names (the drag icon).
     Win32Dialog(const DialogTemplate& dialogTemplate, DialogHandler& handler, std::function<HICON(Icon)> iconOf);
+    ~Win32Dialog();
 
     // Creates the window, delivers initDialog and runs until the dialog ends;
     // returns the end code, or -1 when the window cannot be created.
@@ -38,6 +64,19 @@ public:
     // once, whether or not the text differs. Other controls just take the text.
     void setControlText(int controlId, const std::wstring& text);
 
+    // The tip shown while the mouse rests on the control.
+    void setToolTip(int controlId, const std::wstring& text);
+
+    // The text preview window, made on first use; null once the dialog has
+    // ended or before its window exists.
+    Win32TextPreview* textPreview();
+    bool hasTextPreview() const { return preview_ != nullptr; }
+
+    // A key message from the modal loop: offers it to the handler when it is
+    // meant for the dialog, its controls or the preview; true when the
+    // handler used it and nothing else may see it.
+    bool offerKey(const MSG& message);
+
     // Invalidates and erases the client area and delivers paint() before returning.
     void refreshNow();
 
@@ -53,6 +92,8 @@ private:
     void deliverPaint();
     void runSession();
     bool isEdit(HWND control) const;
+    void deliverMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    void deliverDrop(WPARAM drop); // an HDROP
 
     const DialogTemplate& template_;
     DialogHandler& handler_;
@@ -60,6 +101,8 @@ private:
     std::function<void()> session_;
     HWND window_ = nullptr;
     HWND savedFocus_ = nullptr;
+    HWND toolTips_ = nullptr;
+    std::unique_ptr<Win32TextPreview> preview_;
     bool ended_ = false;
     bool settingText_ = false;
     bool painting_ = false;

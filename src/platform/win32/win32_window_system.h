@@ -2,7 +2,8 @@
 
 // The window system on the Win32 API (the W functions; our UTF-8 strings are
 // converted at this edge): the editor's dialog from its template, drawing with
-// GDI, MessageBoxW, the classic file dialogs, the current user's file-class
+// GDI, MessageBoxW, the classic file dialogs, tooltips, the text preview
+// window, settings kept in the registry, the current user's file-class
 // registry, the shell and the process facts.
 
 #include <functional>
@@ -37,6 +38,7 @@ public:
     void selectText(int controlId, int start, int end) override;
     void scrollCaretIntoView(int controlId) override;
     int focusedControl() override;
+    void setToolTip(int controlId, std::string_view text) override; // win32_tool_tips.cpp
 
     void setCaption(std::string_view caption) override;
     std::string caption() override;
@@ -53,6 +55,17 @@ public:
     void loadCellBitmap(int resourceId) override;
     std::unique_ptr<ClientSurface> clientSurface() override;
     SystemFontRenderer& systemFontRenderer() override;
+
+    // win32_text_preview.cpp
+    void showTextPreview(bool shown) override;
+    bool isTextPreviewShown() override;
+    void setTextPreviewText(std::string_view text) override;
+    std::string textPreviewText() override;
+    void setTextPreviewPicture(const IndexedPicture& picture) override;
+
+    // win32_settings.cpp: HKEY_CURRENT_USER\Software\Glyphsmith
+    std::string setting(std::string_view name) override;
+    void setSetting(std::string_view name, std::string_view value) override;
 
     std::optional<FileDialogAnswer> fileDialog(const FileDialogRequest& request) override;
 
@@ -72,6 +85,9 @@ public:
     void setSession(std::function<void()> session) { session_ = std::move(session); }
     // The running dialog's window, or null.
     HWND dialogWindow() const;
+    // The text preview's window and its text box, or null while it has not been made.
+    HWND textPreviewWindow() const;
+    HWND textPreviewBox() const;
     // The loaded icon for `icon`, or null.
     HICON iconHandle(Icon icon) const;
 

@@ -1,0 +1,165 @@
+#include "editor/editor_controls.h"
+#include "editor/editor_dialog.h"
+
+// The editor's keys and the tooltips that name them. One table holds every
+// key: what it does and which button, if any, it stands for, so a button's
+// tooltip always names the key that really does its work.
+//
+// Every key uses Ctrl or Alt (Page Up and Page Down aside), so that typing
+// into the boxes works as it always did: plain letters and digits, and the
+// arrows that move the caret, reach the box that has the focus.
+
+namespace glyphsmith {
+
+struct EditorDialog::KeyBinding {
+    int key;
+    unsigned modifiers;
+    void (EditorDialog::*action)();
+    int button;          // the button the key stands for, 0 for none
+    const char* keyName; // as the tooltip and the README show it
+};
+
+namespace {
+
+// What each button does, for its tooltip.
+struct ButtonTip {
+    int button;
+    const char* text;
+};
+
+const ButtonTip ButtonTips[] = {
+    { LetterButton, "Back to the overview of the whole font" },
+    { ShiftUpButton, "Move the letter up one pixel" },
+    { ShiftDownButton, "Move the letter down one pixel" },
+    { ShiftLeftButton, "Move the letter left one pixel" },
+    { ShiftRightButton, "Move the letter right one pixel" },
+    { CopyButton, "Copy the letter" },
+    { PasteButton, "Replace the letter by the copied one" },
+    { FillButton, "Fill the letter, or clear it when its top-left pixel is set" },
+    { UndoButton, "Bring the letter back to how it was when it was chosen" },
+    { OpenButton, "Open a font file" },
+    { SaveButton, "Save the font under a name you choose" },
+    { OutlineButton, "Turn every letter of the font into its outline" },
+    { AboutButton, "About Glyphsmith, and its guide" },
+    { QuitButton, "Quit Glyphsmith" },
+    { CharacterDownButton, "The previous letter" },
+    { CharacterUpButton, "The next letter" },
+    { WidthDownButton, "Make the letter one pixel narrower" },
+    { WidthUpButton, "Make the letter one pixel wider" },
+    { HeightDownButton, "One pixel less height" },
+    { HeightUpButton, "One pixel more height" },
+};
+
+} // namespace
+
+// The table sits in a member so that it may name the dialog's private commands.
+std::span<const EditorDialog::KeyBinding> EditorDialog::keyBindings()
+{
+    static const KeyBinding bindings[] = {
+        { 'O', KeyControl, &EditorDialog::openFont, OpenButton, "Ctrl+O" },
+        { 'S', KeyControl, &EditorDialog::saveToCurrentFile, 0, "Ctrl+S" },
+        { 'S', KeyControl | KeyShift, &EditorDialog::saveUnderNewName, SaveButton, "Ctrl+Shift+S" },
+        { 'C', KeyControl, &EditorDialog::copyGlyph, CopyButton, "Ctrl+C" },
+        { 'V', KeyControl, &EditorDialog::pasteGlyph, PasteButton, "Ctrl+V" },
+        { 'Z', KeyControl, &EditorDialog::undoStep, 0, "Ctrl+Z" },
+        { 'Y', KeyControl, &EditorDialog::redoStep, 0, "Ctrl+Y" },
+        { 'Z', KeyControl | KeyShift, &EditorDialog::redoStep, 0, "Ctrl+Shift+Z" },
+        { 'R', KeyControl, &EditorDialog::undoEdits, UndoButton, "Ctrl+R" },
+        { 'F', KeyControl, &EditorDialog::fillGlyph, FillButton, "Ctrl+F" },
+        { 'L', KeyControl, &EditorDialog::outlineFont, OutlineButton, "Ctrl+L" },
+        { 'T', KeyControl, &EditorDialog::toggleTextPreview, 0, "Ctrl+T" },
+        { 'Q', KeyControl, &EditorDialog::quitEditor, QuitButton, "Ctrl+Q" },
+        { KeyF1, 0, &EditorDialog::showAbout, AboutButton, "F1" },
+        { KeyPageUp, 0, &EditorDialog::previousBlock, 0, "Page Up" },
+        { KeyPageDown, 0, &EditorDialog::nextBlock, 0, "Page Down" },
+        { KeyLeft, KeyControl, &EditorDialog::previousLetter, CharacterDownButton, "Ctrl+Left" },
+        { KeyRight, KeyControl, &EditorDialog::nextLetter, CharacterUpButton, "Ctrl+Right" },
+        { KeyHome, KeyControl, &EditorDialog::showOverview, LetterButton, "Ctrl+Home" },
+        { KeyUp, KeyAlt, &EditorDialog::shiftUp, ShiftUpButton, "Alt+Up" },
+        { KeyDown, KeyAlt, &EditorDialog::shiftDown, ShiftDownButton, "Alt+Down" },
+        { KeyLeft, KeyAlt, &EditorDialog::shiftLeft, ShiftLeftButton, "Alt+Left" },
+        { KeyRight, KeyAlt, &EditorDialog::shiftRight, ShiftRightButton, "Alt+Right" },
+        { KeyLeft, KeyControl | KeyShift, &EditorDialog::narrowerGlyph, WidthDownButton, "Ctrl+Shift+Left" },
+        { KeyRight, KeyControl | KeyShift, &EditorDialog::widerGlyph, WidthUpButton, "Ctrl+Shift+Right" },
+        { KeyUp, KeyControl | KeyShift, &EditorDialog::lowerGlyph, HeightDownButton, "Ctrl+Shift+Up" },
+        { KeyDown, KeyControl | KeyShift, &EditorDialog::tallerGlyph, HeightUpButton, "Ctrl+Shift+Down" },
+    };
+    return bindings;
+}
+
+bool EditorDialog::keyPressed(int key, unsigned modifiers)
+{
+    for (const KeyBinding& binding : keyBindings()) {
+        if (binding.key == key && binding.modifiers == modifiers) {
+            (this->*binding.action)();
+            return true;
+        }
+    }
+    return false;
+}
+
+void EditorDialog::setToolTips()
+{
+    for (const ButtonTip& tip : ButtonTips) {
+        std::string keys;
+        for (const KeyBinding& binding : keyBindings())
+            if (binding.button == tip.button)
+                keys += (keys.empty() ? "" : " or ") + std::string(binding.keyName);
+        // The window system's own key for the cancel command.
+        if (tip.button == QuitButton)
+            keys += " or Escape";
+        windowSystem_.setToolTip(tip.button, std::string(tip.text) + " (" + keys + ")");
+    }
+    windowSystem_.setToolTip(LetterNumberBox, "The number of the letter to edit");
+    windowSystem_.setToolTip(CharacterBox, "Type a character to edit its letter");
+    windowSystem_.setToolTip(WidthBox, "The letter's width in pixels");
+    windowSystem_.setToolTip(HeightBox, "The letter's height in pixels; in the overview, the font's line height");
+}
+
+void EditorDialog::previousLetter()
+{
+    selectLetter((currentLetter_ + font_.codeCount() - 1) % font_.codeCount(), false);
+}
+
+void EditorDialog::nextLetter()
+{
+    selectLetter((currentLetter_ + 1) % font_.codeCount(), false);
+}
+
+void EditorDialog::previousBlock()
+{
+    stepBlock(-1);
+}
+
+void EditorDialog::nextBlock()
+{
+    stepBlock(+1);
+}
+
+void EditorDialog::narrowerGlyph()
+{
+    stepWidth(-1);
+}
+
+void EditorDialog::widerGlyph()
+{
+    stepWidth(+1);
+}
+
+void EditorDialog::lowerGlyph()
+{
+    stepHeight(-1);
+}
+
+void EditorDialog::tallerGlyph()
+{
+    stepHeight(+1);
+}
+
+void EditorDialog::showAbout()
+{
+    if (hooks_.about)
+        hooks_.about();
+}
+
+} // namespace glyphsmith
