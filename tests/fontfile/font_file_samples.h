@@ -7,10 +7,15 @@
 #include <cstdint>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "font/bitmap_font.h"
+#include "font/font_file_import.h"
+#include "test_folder.h"
 
 namespace glyphsmith {
 
@@ -57,6 +62,27 @@ inline std::vector<std::uint8_t> cyrillicFnt()
     const std::uint8_t rows[] = { 0x40, 0xA0, 0xE0, 0xA0 }; // .#. #.# ### #.#
     std::copy(std::begin(rows), std::end(rows), file.begin() + 150);
     return file;
+}
+
+// What every reader refuses, each with its reason, leaving the font as it
+// was: a file that is no font, a missing file, and `outlineFont` at a size
+// whose line would be too high for a glyph.
+inline void expectRefusalsLeaveTheFont(FontFileReader& reader, const std::string& outlineFont)
+{
+    TestFolder folder;
+    folder.write("notes.ttf", { 'j', 'u', 's', 't', ' ', 't', 'e', 'x', 't' });
+    const std::tuple<std::string, int, FileError> rows[] = {
+        { folder.path("notes.ttf"), 16, FileError::UnknownFontFormat },
+        { folder.path("absent.ttf"), 16, FileError::CannotOpen },
+        { outlineFont, 60, FileError::LineTooHigh },
+    };
+    for (const auto& [path, size, error] : rows) {
+        BitmapFont font;
+        font.glyphs[65].width = 3;
+        const BitmapFont before = font;
+        EXPECT_EQ(importFontFile(font, reader, { path, size, asciiCharacters() }).result.error, error) << path;
+        EXPECT_TRUE(font == before) << path;
+    }
 }
 
 } // namespace glyphsmith

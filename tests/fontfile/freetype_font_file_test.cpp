@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include <ft2build.h>
@@ -141,21 +140,8 @@ TEST(FreeTypeImport, GivesOutlineGlyphsTheirHintedAdvanceWithInkOnTheBaseline)
 
 TEST(FreeTypeImport, RefusesWhatItCannotUseAndLeavesTheFontAsItWas)
 {
-    TestFolder folder;
-    folder.write("notes.ttf", { 'j', 'u', 's', 't', ' ', 't', 'e', 'x', 't' });
-    const std::tuple<std::string, int, FileError> rows[] = {
-        { folder.path("notes.ttf"), 16, FileError::UnknownFontFormat },
-        { folder.path("absent.ttf"), 16, FileError::CannotOpen },
-        { DejaVuSans, 60, FileError::LineTooHigh },
-    };
     FreeTypeFontFileReader reader;
-    for (const auto& [path, size, error] : rows) {
-        BitmapFont font;
-        font.glyphs[65].width = 3;
-        const BitmapFont before = font;
-        EXPECT_EQ(importFontFile(font, reader, { path, size, asciiCharacters() }).result.error, error) << path;
-        EXPECT_TRUE(font == before) << path;
-    }
+    expectRefusalsLeaveTheFont(reader, DejaVuSans);
 }
 
 } // namespace
