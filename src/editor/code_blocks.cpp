@@ -3,6 +3,7 @@
 
 #include "editor/editor_controls.h"
 #include "editor/editor_dialog.h"
+#include "font/utf8.h"
 
 // Fonts of more than 128 codes: the overview pages through blocks of 128
 // codes, the caption names the block shown, the character box holds any
@@ -30,64 +31,22 @@ std::string unicodeName(int code)
     return text;
 }
 
-// The length of the UTF-8 sequence a lead byte starts, 0 for no lead byte.
-int sequenceLength(unsigned char lead)
-{
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xc2 && lead <= 0xdf)
-        return 2;
-    if (lead >= 0xe0 && lead <= 0xef)
-        return 3;
-    if (lead >= 0xf0 && lead <= 0xf4)
-        return 4;
-    return 0;
-}
-
 } // namespace
 
 int EditorDialog::characterCode(std::string_view text)
 {
     if (text.empty())
         return 0;
-    const auto lead = static_cast<unsigned char>(text[0]);
-    const int length = sequenceLength(lead);
-    if (length <= 1 || static_cast<std::size_t>(length) > text.size())
-        return lead;
-    int code = lead & (0x7f >> length);
-    for (int i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[static_cast<std::size_t>(i)]);
-        if ((next & 0xc0) != 0x80)
-            return lead;
-        code = (code << 6) | (next & 0x3f);
-    }
-    // Overlong forms and surrogates are no characters: read the lead byte alone.
-    static constexpr int Smallest[] = { 0, 0, 0x80, 0x800, 0x10000 };
-    if (code < Smallest[length] || (code >= SurrogateFirst && code <= SurrogateLast))
-        return lead;
-    return code;
+    // Text that is not UTF-8 reads as its first byte, as a one-byte box always did.
+    const std::optional<DecodedCharacter> character = decodeUtf8At(text, 0);
+    return character ? static_cast<int>(character->value) : static_cast<unsigned char>(text[0]);
 }
 
 std::string EditorDialog::characterText(int code)
 {
     std::string text;
-    if (code <= 0 || (code >= SurrogateFirst && code <= SurrogateLast) || code >= 0x110000)
-        return text;
-    if (code < 0x80) {
-        text += static_cast<char>(code);
-    } else if (code < 0x800) {
-        text += static_cast<char>(0xc0 | (code >> 6));
-        text += static_cast<char>(0x80 | (code & 0x3f));
-    } else if (code < 0x10000) {
-        text += static_cast<char>(0xe0 | (code >> 12));
-        text += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
-        text += static_cast<char>(0x80 | (code & 0x3f));
-    } else {
-        text += static_cast<char>(0xf0 | (code >> 18));
-        text += static_cast<char>(0x80 | ((code >> 12) & 0x3f));
-        text += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
-        text += static_cast<char>(0x80 | (code & 0x3f));
-    }
+    if (code > 0 && code < 0x110000 && !(code >= SurrogateFirst && code <= SurrogateLast))
+        appendUtf8(text, static_cast<char32_t>(code));
     return text;
 }
 

@@ -11,7 +11,6 @@ namespace {
 const char* const PreviewTextSetting = "previewText";
 const char* const DefaultPreviewText = "The quick brown fox jumps over the lazy dog.";
 
-constexpr char32_t ReplacementCharacter = 0xFFFD;
 
 // The line's height: the font's line height, or for a font without one the
 // tallest glyph of the text, so that something shows.
@@ -74,33 +73,6 @@ private:
 };
 
 } // namespace
-
-std::u32string decodeUtf8(std::string_view text)
-{
-    std::u32string decoded;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const int length = lead < 0x80 ? 1
-            : (lead >> 5) == 0x6       ? 2
-            : (lead >> 4) == 0xE       ? 3
-            : (lead >> 3) == 0x1E      ? 4
-                                       : 0;
-        char32_t value = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-        bool wellFormed = length > 0 && at + length <= text.size();
-        for (int next = 1; wellFormed && next < length; ++next) {
-            const auto byte = static_cast<unsigned char>(text[at + next]);
-            wellFormed = (byte & 0xC0) == 0x80;
-            value = (value << 6) | (byte & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not characters.
-        static constexpr char32_t Smallest[] = { 0, 0, 0x80, 0x800, 0x10000 };
-        wellFormed = wellFormed && value >= Smallest[length] && value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
-        decoded += wellFormed ? value : ReplacementCharacter;
-        at += wellFormed ? length : 1;
-    }
-    return decoded;
-}
 
 bool fontHolds(const BitmapFont& font, char32_t character)
 {

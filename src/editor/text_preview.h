@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "font/bitmap_font.h"
+#include "font/utf8.h"
 #include "platform/window_system.h"
 
 namespace glyphsmith {
@@ -24,10 +25,6 @@ enum PreviewColour : std::uint8_t {
 
 // Space around and between the two lines, in picture pixels.
 inline constexpr int PreviewMargin = 4;
-
-// The code points of UTF-8 text. Each byte that does not begin a well-formed
-// sequence stands for U+FFFD, so no text is refused.
-std::u32string decodeUtf8(std::string_view text);
 
 // Whether the font holds a glyph for `character`: its code lies below the
 // font's code count and its glyph is not the empty 0 x 0 one.

@@ -18,6 +18,7 @@
 #include <span>
 
 #include "font/byte_stream.h"
+#include "font/utf8.h"
 
 namespace glyphsmith {
 
@@ -38,25 +39,6 @@ std::optional<std::uint32_t> bigEndian(Bytes bytes, std::size_t at, std::size_t 
     return value;
 }
 
-void appendUtf8(std::string& text, char32_t c)
-{
-    if (c < 0x80) {
-        text += static_cast<char>(c);
-    } else if (c < 0x800) {
-        text += static_cast<char>(0xC0 | (c >> 6));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        text += static_cast<char>(0xE0 | (c >> 12));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | (c >> 18));
-        text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // UTF-16BE to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string fromUtf16BigEndian(Bytes text)
 {
@@ -70,7 +52,7 @@ std::string fromUtf16BigEndian(Bytes text)
                 i += 2;
             }
         }
-        appendUtf8(result, unit >= 0xD800 && unit < 0xE000 ? 0xFFFD : unit);
+        appendUtf8(result, unit >= 0xD800 && unit < 0xE000 ? ReplacementCharacter : unit);
     }
     return result;
 }

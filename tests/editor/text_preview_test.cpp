@@ -1,26 +1,11 @@
-// The text preview: UTF-8 text to code points, its layout at 1x and 2x with a
-// missing character, and how it follows the editor.
+// The text preview: its layout at 1x and 2x with a missing character, and how
+// it follows the editor.
 
 #include "editor/text_preview.h"
 #include "editor_session.h"
 
 namespace glyphsmith {
 namespace {
-
-TEST(TextPreview, DecodesUtf8AndTakesEveryMalformedByteForAReplacementCharacter)
-{
-    const std::vector<std::pair<std::string, std::u32string>> cases {
-        { "Ab", U"Ab" },
-        { "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", U"\u00E9\u20AC\U0001F600" },
-        { "\x80z", U"\uFFFDz" },                       // a lone continuation byte
-        { "\xC3", U"\uFFFD" },                         // cut short
-        { "\xC0\xAF", U"\uFFFD\uFFFD" },               // overlong
-        { "\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD" },     // a surrogate
-        { "\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD" }, // past U+10FFFF
-    };
-    for (const auto& [text, expected] : cases)
-        EXPECT_TRUE(decodeUtf8(text) == expected) << text;
-}
 
 TEST(TextPreview, SetsGlyphsSideBySideAtTheirWidthsWithAMarkerForAMissingCharacter)
 {
