@@ -19,6 +19,7 @@
 #include "editor/editor_controls.h"
 #include "font/engine_check.h"
 #include "font_dump.h"
+#include "fontfile/freetype_font_file.h"
 #include "platform/qt/qt_dialog.h"
 #include "platform/qt/qt_window_system.h"
 #include "session_edits.h"
@@ -75,7 +76,7 @@ protected:
             if (ws.dialog() && !ws.dialog()->ended())
                 ws.dialog()->endWith(DialogCancel); // keep a failing test from hanging
         });
-        EditorApp(ws, *font).run();
+        EditorApp(ws, *font, &fontFiles).run();
     }
 
     std::unique_ptr<BitmapFont> readStart()
@@ -99,6 +100,7 @@ protected:
     QApplication application { argc, argv };
     QtWindowSystem ws { { .scripted = true, .refreshDesktopCaches = false } };
     std::unique_ptr<BitmapFont> font = std::make_unique<BitmapFont>();
+    FreeTypeFontFileReader fontFiles;
 };
 
 void typeLetter(QtDialog& dialog, const char* number)
@@ -259,6 +261,38 @@ TEST_F(GlyphsmithOffscreen, OpensDrawsUndoesRedoesAndSavesWithKeys)
     ASSERT_TRUE(expected->writeWfn(folder.path("expected.wfn")).ok());
     EXPECT_EQ(folder.read("other.wfn"), folder.read("expected.wfn"));
     EXPECT_TRUE(ws.script().shownMessages.empty());
+}
+
+TEST_F(GlyphsmithOffscreen, EditsALetterOfAPcfFontAndSavesWhatTheConverterMakesWithTheEdit)
+{
+    const std::string pcfFolder = "/usr/share/fonts/X11/misc";
+    ws.script().fileAnswers.push_back(savedAs(pcfFolder, "10x20.pcf", "gz"));
+    ws.script().fileAnswers.push_back(savedAs(folder.path(""), "copy.pcf", "gz"));
+    ws.script().messageAnswers.push_back(MessageResult::Ok);
+    ws.script().fileAnswers.push_back(savedAs(folder.path(""), "edited", "wfn"));
+    run([&](QtDialog& dialog) {
+        click(dialog, OpenButton);
+        EXPECT_EQ(ws.caption(), "Glyphsmith (10x20.pcf.gz)");
+        typeLetter(dialog, "65");
+        QTest::mouseClick(&dialog.canvas(), Qt::LeftButton, Qt::NoModifier, letterPixel(0, 0));
+        click(dialog, SaveButton); // as .pcf.gz: declined, nothing written
+        click(dialog, SaveButton);
+        click(dialog, QuitButton);
+    });
+    // The declined save's message, and no notice that the import was partial.
+    ASSERT_EQ(ws.script().shownMessages.size(), 1u);
+    EXPECT_NE(ws.script().shownMessages[0].text.find("not supported"), std::string::npos);
+    EXPECT_FALSE(folder.exists("copy.pcf.gz"));
+
+    ASSERT_EQ(commandOutput(std::string(GLYPHSMITH_CONVERT) + " --font " + pcfFolder + "/10x20.pcf.gz 20 "
+                  + folder.path("converted.wfn") + " 2>&1"),
+        "");
+    auto expected = std::make_unique<BitmapFont>();
+    ASSERT_TRUE(expected->readWfn(folder.path("converted.wfn")).ok());
+    expected->glyphs[65].cell(0, 0) = !expected->glyphs[65].cell(0, 0);
+    auto saved = std::make_unique<BitmapFont>();
+    ASSERT_TRUE(saved->readWfn(folder.path("edited.wfn")).ok());
+    EXPECT_TRUE(*saved == *expected);
 }
 
 } // namespace

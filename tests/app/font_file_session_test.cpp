@@ -1,14 +1,12 @@
-// The editor opening desktop font files through FreeType: a PCF font edited
-// and saved matches the converter's import of it, and a file FreeType cannot
-// read is handled as before.
+// The editor opening desktop font files: a file FreeType cannot read is
+// handled as before, and a reader without BDF and PCF leaves them out of Open.
+// (Editing a PCF font is played on the Qt window in editor_session_qt_test.cpp.)
 
 #include <memory>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "app/editor_app.h"
-#include "convert_command.h"
 #include "editor/editor_controls.h"
 #include "fontfile/freetype_font_file.h"
 #include "platform/headless/headless_window_system.h"
@@ -16,8 +14,6 @@
 
 namespace glyphsmith {
 namespace {
-
-const std::string FixedPcf = "/usr/share/fonts/X11/misc/10x20.pcf.gz";
 
 // Reads no file and, like the Windows build's GDI reader, no BDF or PCF.
 class ReaderWithoutBdfAndPcf : public FontFileReader {
@@ -41,38 +37,6 @@ struct FontFileSession {
         EditorApp(ws, *font, fontFiles ? fontFiles : &reader).run();
     }
 };
-
-TEST(FontFileSession, EditsALetterOfAPcfFontAndSavesWhatTheConverterMakesWithTheEdit)
-{
-    TestFolder folder;
-    FontFileSession app;
-    app.ws.scripts().queueFileDialogAnswer(fileDialogAnswerFor(FixedPcf));
-    app.ws.scripts().queueFileDialogAnswer(fileDialogAnswerFor(folder.path("copy.pcf.gz")));
-    app.ws.scripts().queueMessageAnswer(MessageResult::Ok);
-    app.ws.scripts().queueFileDialogAnswer(fileDialogAnswerFor(folder.path("edited.wfn")));
-    app.run([&] {
-        app.ws.userClicks(OpenButton);
-        EXPECT_EQ(app.ws.caption(), "Glyphsmith (10x20.pcf.gz)");
-        app.ws.userReplacesText(LetterNumberBox, "65");
-        app.ws.userMouse(MouseAction::LeftPress, 184 + 8, 32 + 8, 0); // pixel (0, 0)
-        app.ws.userClicks(SaveButton); // as .pcf.gz: declined, nothing written
-        app.ws.userClicks(SaveButton);
-    });
-    ASSERT_EQ(app.ws.scripts().messages().size(), 1u); // the declined save's, and no import notice
-    EXPECT_NE(app.ws.scripts().messages()[0].text.find("not supported"), std::string::npos);
-    EXPECT_FALSE(folder.exists("copy.pcf.gz"));
-
-    std::ostringstream out;
-    std::ostringstream err;
-    ASSERT_EQ(runConvert({ "--font", FixedPcf, "20", folder.path("converted.wfn") }, out, err, {}, &app.reader),
-        ConvertOk) << err.str();
-    auto expected = std::make_unique<BitmapFont>();
-    ASSERT_TRUE(expected->readWfn(folder.path("converted.wfn")).ok());
-    expected->glyphs[65].cell(0, 0) = true;
-    auto saved = std::make_unique<BitmapFont>();
-    ASSERT_TRUE(saved->readWfn(folder.path("edited.wfn")).ok());
-    EXPECT_TRUE(*saved == *expected);
-}
 
 TEST(FontFileSession, FallsBackToTheSystemFontForATrueTypeFileFreeTypeCannotRead)
 {
