@@ -189,12 +189,14 @@ void EditorDialog::editFocusLost(int controlId)
         setCharacterBox(currentLetter_);
         break;
     case WidthBox:
+        endStep(); // a width typed there is one step
         setBoxNumber(WidthBox, currentGlyph_->width);
         break;
     case CodesBox:
         codesBoxLeft();
         break;
     case HeightBox:
+        endStep(); // a height typed there is one step
         setBoxNumber(HeightBox, letterMode_ ? currentGlyph_->height : font_.lineHeight);
         break;
     default:
@@ -283,10 +285,10 @@ void EditorDialog::widthChanged()
     if (!isGlyphSize(value))
         return;
     if (value != currentGlyph_->width) {
-        beginStep();
+        beginTypedStep(WidthBox);
         history_.rememberGlyph(font_, currentLetter_);
         currentGlyph_->width = value;
-        endStep();
+        endTypedStep(WidthBox);
     }
     refreshWindow();
 }
@@ -299,19 +301,19 @@ void EditorDialog::heightChanged()
     if (!letterMode_) {
         // In the overview the box holds the font-wide line height.
         if (value != font_.lineHeight) {
-            beginStep();
+            beginTypedStep(HeightBox);
             history_.rememberLineHeight(font_);
             font_.lineHeight = value;
-            endStep();
+            endTypedStep(HeightBox);
             updateTextPreview();
         }
         return;
     }
     if (value != currentGlyph_->height) {
-        beginStep();
+        beginTypedStep(HeightBox);
         history_.rememberGlyph(font_, currentLetter_);
         currentGlyph_->height = value;
-        endStep();
+        endTypedStep(HeightBox);
     }
     refreshWindow();
 }

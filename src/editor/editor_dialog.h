@@ -204,6 +204,11 @@ private:
     void beginStep();
     // Closes the step just recorded; `modified` follows the history.
     void endStep();
+    // The same for a value typed into `box`: while the box has the focus the
+    // step stays open, so "12" typed into Width is one step, not two; it
+    // closes when the box loses the focus or another change begins.
+    void beginTypedStep(int box);
+    void endTypedStep(int box);
     void undoStep();
     void redoStep();
     struct GlyphSize {

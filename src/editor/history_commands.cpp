@@ -19,6 +19,20 @@ void EditorDialog::endStep()
     modified_ = history_.differsFromSaved();
 }
 
+void EditorDialog::beginTypedStep(int box)
+{
+    if (windowSystem_.focusedControl() != box)
+        beginStep();
+}
+
+void EditorDialog::endTypedStep(int box)
+{
+    if (windowSystem_.focusedControl() != box)
+        endStep();
+    else
+        modified_ = true; // settled when the box loses the focus
+}
+
 void EditorDialog::undoStep()
 {
     const GlyphSize shown = shownGlyphSize();

@@ -37,6 +37,8 @@ TEST_F(History, EveryChangeIsOneStepThatUndoAndRedoReverseExactly)
         { "Paste", [&] { ws.userClicks(PasteButton); } },
         { "a width", [&] { ws.userClicks(WidthUpButton); } },
         { "a height", [&] { ws.userReplacesText(HeightBox, "12"); } },
+        { "a width typed key by key",
+            [&] { ws.userReplacesText(WidthBox, ""), ws.userTypes(WidthBox, "12"), ws.userFocuses(LetterNumberBox); } },
         { "the line height", [&] { ws.userClicks(LetterButton), ws.userClicks(HeightUpButton); } },
         { "Outline", [&] { ws.userClicks(OutlineButton); } },
         { "the Undo button", [&] { ws.userClicks(UndoButton); } },
