@@ -64,6 +64,21 @@ inline std::vector<std::uint8_t> cyrillicFnt()
     return file;
 }
 
+// The .fnt of cyrillicFnt(), written into `folder`, read through its code
+// page: its A (byte 192) lands at U+0410 pixel for pixel, and the Latin A it
+// lacks is listed as missing.
+inline void expectCyrillicFntThroughItsCodePage(FontFileReader& reader, const TestFolder& folder)
+{
+    folder.write("cyrillic.fnt", cyrillicFnt());
+    BitmapFont font;
+    const FontFileImport import
+        = importFontFile(font, reader, { folder.path("cyrillic.fnt"), 4, { { 65, U'A' }, { 192, U'\u0410' } } });
+    ASSERT_TRUE(import.result.ok()) << describe(import.result);
+    EXPECT_EQ(font.lineHeight, 4);
+    EXPECT_EQ(picture(font.glyphs[192]), (std::vector<std::string> { ".#.", "#.#", "###", "#.#" }));
+    EXPECT_EQ(import.missing, (std::vector<CharacterMapping> { { 65, U'A' } }));
+}
+
 // What every reader refuses, each with its reason, leaving the font as it
 // was: a file that is no font, a missing file, and `outlineFont` at a size
 // whose line would be too high for a glyph.

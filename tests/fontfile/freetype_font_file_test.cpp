@@ -100,14 +100,8 @@ TEST(FreeTypeImport, ReadsACompressedPcfByUnicodeOrThroughItsOwnCharacterSet)
 TEST(FreeTypeImport, LooksUpAWindowsFontsCharactersThroughItsCodePage)
 {
     TestFolder folder;
-    folder.write("cyrillic.fnt", cyrillicFnt());
     FreeTypeFontFileReader reader;
-    BitmapFont font;
-    const FontFileImport import
-        = importFontFile(font, reader, { folder.path("cyrillic.fnt"), 4, { { 65, U'A' }, { 192, U'\u0410' } } });
-    ASSERT_TRUE(import.result.ok()) << describe(import.result);
-    EXPECT_EQ(picture(font.glyphs[192]), (std::vector<std::string> { ".#.", "#.#", "###", "#.#" }));
-    EXPECT_EQ(import.missing, (std::vector<CharacterMapping> { { 65, U'A' } }));
+    expectCyrillicFntThroughItsCodePage(reader, folder);
 }
 
 TEST(FreeTypeImport, GivesOutlineGlyphsTheirHintedAdvanceWithInkOnTheBaseline)

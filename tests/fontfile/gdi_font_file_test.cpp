@@ -68,15 +68,8 @@ TEST(GdiImport, ChoosesTheSameSizeOfAFonAndDrawsItsPixelsAsStored)
 TEST(GdiImport, DrawsAWindowsFontsPixelsAsStoredThroughItsCodePage)
 {
     TestFolder folder;
-    folder.write("cyrillic.fnt", cyrillicFnt());
     GdiFontFileReader reader;
-    BitmapFont font;
-    const FontFileImport import
-        = importFontFile(font, reader, { folder.path("cyrillic.fnt"), 4, { { 65, U'A' }, { 192, U'\u0410' } } });
-    ASSERT_TRUE(import.result.ok()) << describe(import.result);
-    EXPECT_EQ(font.lineHeight, 4);
-    EXPECT_EQ(picture(font.glyphs[192]), (std::vector<std::string> { ".#.", "#.#", "###", "#.#" }));
-    EXPECT_EQ(import.missing, (std::vector<CharacterMapping> { { 65, U'A' } }));
+    expectCyrillicFntThroughItsCodePage(reader, folder);
 
     FileResult opened;
     std::unique_ptr<FontFace> face = reader.openFace(folder.path("cyrillic.fnt"), 0, opened);
