@@ -315,14 +315,24 @@ std::vector<std::uint8_t> SciGame::fontResource(int number, GameResult& error) c
     return unpacked;
 }
 
-GameResult SciGame::readFont(int number, BitmapFont& font) const
+GameResult SciGame::fontFile(int number, std::vector<std::uint8_t>& bytes) const
 {
     GameResult result;
     std::vector<std::uint8_t> resource = fontResource(number, result);
+    bytes.clear();
+    if (result.ok()) {
+        bytes.assign(std::begin(PatchHeader), std::end(PatchHeader));
+        bytes.insert(bytes.end(), resource.begin(), resource.end());
+    }
+    return result;
+}
+
+GameResult SciGame::readFont(int number, BitmapFont& font) const
+{
+    std::vector<std::uint8_t> file;
+    GameResult result = fontFile(number, file);
     if (!result.ok())
         return result;
-    std::vector<std::uint8_t> file(std::begin(PatchHeader), std::end(PatchHeader));
-    file.insert(file.end(), resource.begin(), resource.end());
     if (FileResult read = font.readSciBytes(file); !read.ok()) {
         const std::optional<fs::path> patch = patchPath(number);
         const std::string source = patch ? fileName(*patch) : fileName(volumePath(place(number)->entry.volume));

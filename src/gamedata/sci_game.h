@@ -37,6 +37,7 @@ public:
     GameResult readFont(int number, BitmapFont& font) const override;
     std::string savePath(int number) const override;
     GameResult saveFont(int number, const BitmapFont& font) override;
+    GameResult fontFile(int number, std::vector<std::uint8_t>& bytes) const override;
 
     // The font's bytes as the game has them (without a patch header), from
     // its patch when there is one. Empty with `error` set when they cannot be had.
