@@ -5,7 +5,7 @@
 #include "editor/editor_dialog.h"
 #include "editor/file_messages.h"
 #include "editor/file_names.h"
-#include "font/engine_check.h"
+#include "gamedata/utf8_paths.h"
 
 // Fonts inside games. Opening a game (its folder or its resource.map) lists
 // its fonts and loads the one the user picks; Save then writes the patch file
@@ -27,7 +27,7 @@ std::string listLine(const GameFont& font)
 bool fileExists(const std::string& path)
 {
     std::error_code error;
-    return std::filesystem::exists(path, error);
+    return std::filesystem::exists(pathFromUtf8(path), error);
 }
 
 } // namespace
@@ -87,7 +87,7 @@ bool EditorDialog::saveGamePatch()
     const std::string path = game_->savePath(gameFont_);
     if (!patchMayBeReplaced_ && fileExists(path)) {
         const std::string question = game_->gameName() + " already has a patch for font " + std::to_string(gameFont_)
-            + " (" + std::filesystem::path(path).filename().string() + "). Replace it?";
+            + " (" + path.substr(path.find_last_of("/\\") + 1) + "). Replace it?";
         if (windowSystem_.showMessage(question, "Replace patch?", MessageButtons::YesNoCancel) != MessageResult::Yes)
             return false;
     }

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "gamedata/sci_game.h"
+#include "gamedata/utf8_paths.h"
 
 namespace glyphsmith {
 
@@ -21,7 +22,7 @@ constexpr int MaxFontNumber = 65535;
 
 bool isSciMapName(const fs::path& path)
 {
-    std::string name = path.filename().string();
+    std::string name = utf8Of(path.filename());
     std::ranges::transform(name, name.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return name == SciMapName;
 }
@@ -29,7 +30,7 @@ bool isSciMapName(const fs::path& path)
 bool isFolder(const std::string& path)
 {
     std::error_code error;
-    return fs::is_directory(path, error);
+    return fs::is_directory(pathFromUtf8(path), error);
 }
 
 } // namespace
@@ -37,7 +38,7 @@ bool isFolder(const std::string& path)
 std::unique_ptr<GameFonts> openGame(const std::string& path, GameResult& error)
 {
     error = {};
-    const fs::path given(path);
+    const fs::path given = pathFromUtf8(path);
     if (isFolder(path)) {
         if (std::optional<fs::path> map = findInFolder(given, SciMapName))
             return SciGame::open(given, *map, error);
@@ -55,8 +56,8 @@ std::unique_ptr<GameFonts> openGame(const std::string& path, GameResult& error)
 bool looksLikeGame(const std::string& path)
 {
     if (isFolder(path))
-        return findInFolder(path, SciMapName).has_value();
-    return isSciMapName(path);
+        return findInFolder(pathFromUtf8(path), SciMapName).has_value();
+    return isSciMapName(pathFromUtf8(path));
 }
 
 std::optional<GameFontReference> parseGameFontReference(const std::string& argument)

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "font/file_io.h"
+#include "gamedata/utf8_paths.h"
 
 namespace glyphsmith {
 
@@ -28,7 +29,7 @@ std::string lowerCase(std::string text)
     return text;
 }
 
-std::string fileName(const fs::path& path) { return path.filename().string(); }
+std::string fileName(const fs::path& path) { return utf8Of(path.filename()); }
 
 // Reads `length` bytes at `offset`; false when the file cannot be read or is shorter.
 bool readRange(const fs::path& path, std::uint64_t offset, std::size_t length, std::vector<std::uint8_t>& bytes)
@@ -76,7 +77,7 @@ std::unique_ptr<SciGame> SciGame::open(const fs::path& folder, const fs::path& m
     const std::string mapName = fileName(mapPath);
 
     std::vector<std::uint8_t> map;
-    if (readWholeFile(mapPath.string(), MaxMapBytes, map) != FileError::None) {
+    if (readWholeFile(utf8Of(mapPath), MaxMapBytes, map) != FileError::None) {
         error.error = mapName + ": the map cannot be read";
         return nullptr;
     }
@@ -276,7 +277,7 @@ std::vector<std::uint8_t> SciGame::fontResource(int number, GameResult& error) c
     // the font the game shows.
     if (const std::optional<fs::path> patch = patchPath(number)) {
         std::vector<std::uint8_t> bytes;
-        if (readWholeFile(patch->string(), MaxSciFontBytes, bytes) != FileError::None || bytes.size() < 2
+        if (readWholeFile(utf8Of(*patch), MaxSciFontBytes, bytes) != FileError::None || bytes.size() < 2
             || bytes[0] != PatchHeader[0] || std::size_t{ bytes[1] } + 2 > bytes.size()) {
             error.error = fileName(*patch) + ": the patch of font " + std::to_string(number) + " cannot be read";
             return {};
@@ -344,7 +345,7 @@ GameResult SciGame::readFont(int number, BitmapFont& font) const
 
 std::string SciGame::savePath(int number) const
 {
-    return patchPath(number).value_or(folder_ / patchName(number)).string();
+    return utf8Of(patchPath(number).value_or(folder_ / patchName(number)));
 }
 
 GameResult SciGame::saveFont(int number, const BitmapFont& font)
