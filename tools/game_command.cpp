@@ -82,7 +82,7 @@ int runList(const std::vector<std::string>& arguments, std::ostream& out, std::o
     GameResult opened;
     std::unique_ptr<GameFonts> game = openGame(arguments[1], opened);
     if (!game) {
-        err << "cannot list " << arguments[1] << ": " << opened.error << '\n';
+        err << "cannot list: " << opened.error << '\n';
         return ListFailed;
     }
     int status = ListOk;

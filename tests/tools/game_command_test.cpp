@@ -37,7 +37,7 @@ void writeGame(const TestFolder& folder)
     ASSERT_TRUE(patch.writeSci(folder.path("font.001")).ok());
 }
 
-TEST(GameCommands, ListShowsEveryFontWithWhatOpensAndSaysWhichCannotBeRead)
+TEST(ConverterGames, ListShowsEveryFontWithWhatOpensAndSaysWhichCannotBeRead)
 {
     TestFolder folder;
     writeGame(folder);
@@ -56,7 +56,7 @@ TEST(GameCommands, ListShowsEveryFontWithWhatOpensAndSaysWhichCannotBeRead)
             + ": resource.000: font 4: the compressed data holds a code that means nothing there\n");
 }
 
-TEST(GameCommands, AGameFontIsAnInputLikeAnyFontFile)
+TEST(ConverterGames, AGameFontIsAnInputLikeAnyFontFile)
 {
     TestFolder folder;
     writeGame(folder);
