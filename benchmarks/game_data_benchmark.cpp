@@ -35,6 +35,11 @@ public:
             const auto size = static_cast<std::uint32_t>(1000 + (i * 97) % 3000);
             resources.push_back({ i % 3, i / 3, 0, 0, Bytes(size, static_cast<std::uint8_t>(i)), size, {} });
         }
+        // The first view is packed like the fonts, as the games' views are;
+        // in the six-byte maps that tells what the method numbers mean.
+        SampleResource view = sampleFontResource(0, sampleFont(0), compression, method);
+        view.type = 0;
+        resources.front() = view;
         for (int f = 0; f < FontCount; ++f)
             resources.push_back(sampleFontResource(f, sampleFont(f), compression, method));
         writeSciGame(root_, map, volume, resources);

@@ -18,13 +18,22 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* SciMapName = "resource.map";
+// Some SCI2.1 games name their map so, and their volumes ressci.000, ...
+constexpr const char* LaterSciMapName = "resmap.000";
 constexpr int MaxFontNumber = 65535;
 
 bool isSciMapName(const fs::path& path)
 {
     std::string name = utf8Of(path.filename());
     std::ranges::transform(name, name.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return name == SciMapName;
+    return name == SciMapName || name == LaterSciMapName;
+}
+
+std::optional<fs::path> sciMapIn(const fs::path& folder)
+{
+    if (std::optional<fs::path> map = findInFolder(folder, SciMapName))
+        return map;
+    return findInFolder(folder, LaterSciMapName);
 }
 
 bool isFolder(const std::string& path)
@@ -40,7 +49,7 @@ std::unique_ptr<GameFonts> openGame(const std::string& path, GameResult& error)
     error = {};
     const fs::path given = pathFromUtf8(path);
     if (isFolder(path)) {
-        if (std::optional<fs::path> map = findInFolder(given, SciMapName))
+        if (std::optional<fs::path> map = sciMapIn(given))
             return SciGame::open(given, *map, error);
         error.error = path + ": the folder holds no game this program reads (no " + SciMapName + ")";
         return nullptr;
@@ -56,7 +65,7 @@ std::unique_ptr<GameFonts> openGame(const std::string& path, GameResult& error)
 bool looksLikeGame(const std::string& path)
 {
     if (isFolder(path))
-        return findInFolder(pathFromUtf8(path), SciMapName).has_value();
+        return sciMapIn(pathFromUtf8(path)).has_value();
     return isSciMapName(pathFromUtf8(path));
 }
 

@@ -50,10 +50,11 @@ std::uint64_t sizeOf(const fs::path& path)
     return error ? 0 : size;
 }
 
-std::string volumeName(int volume)
+// Later games name their map resmap.000 and their volumes ressci.NNN.
+std::string numberedName(const std::string& prefix, int volume)
 {
     char name[32];
-    std::snprintf(name, sizeof name, "resource.%03d", volume);
+    std::snprintf(name, sizeof name, "%s.%03d", prefix.c_str(), volume);
     return name;
 }
 
@@ -75,6 +76,7 @@ std::unique_ptr<SciGame> SciGame::open(const fs::path& folder, const fs::path& m
     game->folder_ = folder;
     game->indexFolder();
     const std::string mapName = fileName(mapPath);
+    game->volumePrefix_ = lowerCase(mapName).starts_with("resmap") ? "ressci" : "resource";
 
     std::vector<std::uint8_t> map;
     if (readWholeFile(utf8Of(mapPath), MaxMapBytes, map) != FileError::None) {
@@ -94,7 +96,7 @@ std::unique_ptr<SciGame> SciGame::open(const fs::path& folder, const fs::path& m
         if (game->volumeExists(entry.volume) && (firstVolume < 0 || entry.volume < firstVolume))
             firstVolume = entry.volume;
     if (firstVolume < 0) {
-        error.error = mapName + ": none of the game's volume files (" + volumeName(0) + ", ...) is in the folder";
+        error.error = mapName + ": none of the game's volume files (" + game->volumeName(0) + ", ...) is in the folder";
         return nullptr;
     }
     const fs::path firstPath = game->volumePath(firstVolume);
@@ -160,6 +162,11 @@ fs::path SciGame::volumePath(int volume) const
 {
     auto found = files_.find(volumeName(volume));
     return found != files_.end() ? found->second : folder_ / volumeName(volume);
+}
+
+std::string SciGame::volumeName(int volume) const
+{
+    return numberedName(volumePrefix_, volume);
 }
 
 bool SciGame::volumeExists(int volume) const { return files_.contains(volumeName(volume)); }
@@ -298,7 +305,7 @@ std::vector<std::uint8_t> SciGame::fontResource(int number, GameResult& error) c
             + std::to_string(header.method) + ")";
         return {};
     }
-    if (header.unpackedSize > MaxSciFontBytes) {
+    if (header.unpackedSize > MaxSciFontBytes || header.storedSize > MaxSciFontBytes) {
         error.error = what + " is larger than any font can be";
         return {};
     }

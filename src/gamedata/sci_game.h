@@ -1,6 +1,7 @@
 #pragma once
 
-// The fonts of an SCI game: its resource.map and volumes, and the patch files
+// The fonts of an SCI game: its resource.map (resmap.000 in some later games)
+// and volumes, and the patch files
 // beside them that the interpreter loads in preference to its own copies.
 
 #include <filesystem>
@@ -52,6 +53,7 @@ private:
 
     SciGame() = default;
     void indexFolder();
+    std::string volumeName(int volume) const;
     std::filesystem::path volumePath(int volume) const;
     bool volumeExists(int volume) const;
     bool decideMethods(const std::vector<SciMapEntry>& entries);
@@ -63,6 +65,7 @@ private:
 
     std::filesystem::path folder_;
     std::map<std::string, std::filesystem::path> files_; // lower-case name -> file
+    std::string volumePrefix_;                           // "resource" or "ressci"
     SciMapLayout mapLayout_ = SciMapLayout::Sci0;
     SciVolumeLayout volumeLayout_ = SciVolumeLayout::Sci0;
     bool oldMethods_ = false;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "gamedata/game_fonts.h"
 #include "gamedata/sci_game_samples.h"
 #include "test_folder.h"
@@ -47,6 +49,23 @@ TEST(GameFonts, AGameIsAFolderWithAResourceMapOrTheMapItself)
     GameResult result;
     EXPECT_FALSE(openGame(folder.path("resource.000"), result));
     EXPECT_EQ(result.error, folder.path("resource.000") + ": not a game this program reads");
+}
+
+TEST(GameFonts, LaterGamesNameTheirMapResmapAndTheirVolumesRessci)
+{
+    TestFolder folder;
+    writeSciGame(folder.path(""), SciMapLayout::Sci2, SciVolumeLayout::Sci2,
+        { sampleFontResource(4, sampleFont(1), SciCompression::Lzs, 32) });
+    std::filesystem::rename(folder.path("resource.map"), folder.path("RESMAP.000"));
+    std::filesystem::rename(folder.path("resource.000"), folder.path("RESSCI.000"));
+    EXPECT_TRUE(looksLikeGame(folder.path("")));
+    GameResult result;
+    auto game = openGame(folder.path(""), result);
+    ASSERT_TRUE(game) << result.error;
+    BitmapFont font;
+    ASSERT_TRUE(game->readFont(4, font).ok());
+    EXPECT_EQ(font, sampleFont(1));
+    EXPECT_EQ(game->savePath(4), (std::filesystem::path(folder.path("")) / "4.fon").string());
 }
 
 } // namespace
