@@ -29,7 +29,7 @@ std::string describe(UnpackError error);
 
 // SCI0 LZW: 9- to 12-bit codes, least significant bit first.
 UnpackError unpackLzw(std::span<const std::uint8_t> input, std::size_t unpackedSize, std::vector<std::uint8_t>& output);
-// The LZW of SCI01 and SCI1 ("COMP3"): the same codes read most significant bit first, with its own dictionary.
+// The LZW of SCI1 ("COMP3"): the same codes read most significant bit first, with its own dictionary.
 UnpackError unpackLzw1(std::span<const std::uint8_t> input, std::size_t unpackedSize, std::vector<std::uint8_t>& output);
 // SCI0/SCI01 Huffman: a stored tree of nibble links, then codes most significant bit first.
 UnpackError unpackHuffman(std::span<const std::uint8_t> input, std::size_t unpackedSize, std::vector<std::uint8_t>& output);

@@ -39,7 +39,7 @@ public:
 
     // The game as a caption names it: its folder ("KQ4") or file ("mygame.ags").
     virtual std::string gameName() const = 0;
-    // The kind of game found, for listings: "SCI0", "SCI1.1", "AGS package version 21", ...
+    // The kind of game found, for listings: "SCI0/SCI01", "SCI1.1", "AGS package version 21", ...
     virtual std::string kindName() const = 0;
     virtual const std::vector<GameFont>& fonts() const = 0;
 

@@ -113,7 +113,9 @@ std::unique_ptr<SciGame> SciGame::open(const fs::path& folder, const fs::path& m
 
     switch (game->mapLayout_) {
     case SciMapLayout::Sci0:
-        game->generation_ = game->oldMethods_ ? "SCI0" : "SCI01";
+        // SCI01 differs from SCI0 only in its scripts and vocabulary; the
+        // files and their methods are the same.
+        game->generation_ = game->oldMethods_ ? "SCI0/SCI01" : "SCI1 (early)";
         break;
     case SciMapLayout::Sci1Middle:
         game->generation_ = "SCI1 (middle)";

@@ -1,6 +1,6 @@
 // Reading resource.map in each of its layouts. All values are little-endian.
 //
-// Six-byte maps (SCI0, SCI01, the middle SCI1 games) are a run of entries
+// Six-byte maps (SCI0, SCI01, the early and middle SCI1 games) are a run of entries
 // ended by one whose bytes are all FF: a 16-bit id (type in the top 5 bits,
 // number in the low 11) and a 32-bit place (volume in the top 6 or 4 bits,
 // offset in the rest).

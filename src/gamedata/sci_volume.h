@@ -46,9 +46,9 @@ inline constexpr std::size_t VolumeDetectionBytes = 0x100000;
 
 enum class SciCompression { None, Lzw, Huffman, Lzw1, Lzw1View, Lzw1Picture, Dcl, Lzs, Unknown };
 
-// What a method number means. Methods 1 and 2 changed meaning after SCI0: in
-// games whose views use method 1 (`oldMethods`) it is LZW and 2 Huffman,
-// later 1 is Huffman and 2 the newer LZW.
+// What a method number means. Methods 1 and 2 changed meaning with SCI1: in
+// games whose views use method 1 (`oldMethods`: SCI0 and SCI01) it is LZW
+// and 2 Huffman, later 1 is Huffman and 2 the newer LZW.
 SciCompression compressionFor(int method, bool oldMethods);
 // "stored", "LZW", "Huffman", "LZW (COMP3)", "DCL implode", "STACpack", ...
 std::string compressionName(SciCompression compression, int method);

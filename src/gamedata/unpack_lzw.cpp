@@ -4,6 +4,7 @@
 // adds one dictionary entry, from 0x102 on: the bytes it produced followed by
 // the byte that comes next. An entry is kept as a place and a length in the
 // output itself. The width grows when the next entry would not fit in it.
+// The stream ends at the end code or at the unpacked size.
 
 #include <array>
 
@@ -57,8 +58,11 @@ UnpackError unpackLzw(std::span<const std::uint8_t> input, std::size_t unpackedS
                 return UnpackError::BadCode;
             const Entry entry = entries[code];
             length = entry.length;
+            // The games' packer may end on a string that runs past the
+            // stated size; the interpreter keeps the bytes up to the size,
+            // and so do we. Nothing is ever written past it.
             if (length > unpackedSize - start)
-                return UnpackError::OutputOverflow;
+                length = unpackedSize - start;
             // The newest entry ends with the byte this copy writes first, so
             // the copy goes byte by byte.
             for (std::size_t i = 0; i < length; ++i)

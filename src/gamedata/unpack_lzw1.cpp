@@ -1,4 +1,4 @@
-// The LZW of SCI01 and SCI1 ("COMP3"). Codes are 9 to 12 bits wide, read most
+// The LZW of SCI1 ("COMP3"). Codes are 9 to 12 bits wide, read most
 // significant bit first; 0x100 starts over and 0x101 ends the stream. The
 // first code after a start is a plain byte. Each later code adds an entry:
 // the string of the code before it followed by the first byte of its own

@@ -32,11 +32,11 @@ std::vector<GameCase> gameCases()
     using M = SciMapLayout;
     using V = SciVolumeLayout;
     return {
-        { "SCI0", M::Sci0, V::Sci0,
+        { "SCI0/SCI01", M::Sci0, V::Sci0,
             { view(1), sampleFontResource(0, a, C::None, 0), sampleFontResource(1, b, C::Lzw, 1),
                 sampleFontResource(2, a, C::Huffman, 2, 1) },
             { "stored", "LZW", "Huffman" } },
-        { "SCI01", M::Sci0, V::Sci0, { view(2), sampleFontResource(1, a, C::Huffman, 1), sampleFontResource(2, b, C::Lzw1, 2) },
+        { "SCI1 (early)", M::Sci0, V::Sci0, { view(2), sampleFontResource(1, a, C::Huffman, 1), sampleFontResource(2, b, C::Lzw1, 2) },
             { "Huffman", "LZW (COMP3)" } },
         { "SCI1 (middle)", M::Sci1Middle, V::Sci0,
             { view(2), sampleFontResource(3, a, C::Lzw1, 2, 1), sampleFontResource(4, b, C::None, 0, 0) },
@@ -107,7 +107,7 @@ TEST(SciGame, APatchBesideTheGameIsMarkedAndIsWhatOpens)
     GameResult result;
     auto game = openGame(folder.path(""), result);
     ASSERT_TRUE(game) << result.error;
-    EXPECT_EQ(game->fonts()[0].details, "SCI0, LZW, patched");
+    EXPECT_EQ(game->fonts()[0].details, "SCI0/SCI01, LZW, patched");
     EXPECT_EQ(game->fonts()[0].entryName, "font.001");
     BitmapFont read;
     ASSERT_TRUE(game->readFont(1, read).ok());

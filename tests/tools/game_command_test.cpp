@@ -44,12 +44,12 @@ TEST(ConverterGames, ListShowsEveryFontWithWhatOpensAndSaysWhichCannotBeRead)
     const std::size_t size0 = fontResource(sampleFont(1)).size();
     const ConvertResult run = convert({ "--list", folder.path("") });
     EXPECT_EQ(run.status, 1);
-    const std::string expected = "font 0 (font.000): SCI0, stored; " + std::to_string(size0) + " bytes stored, "
+    const std::string expected = "font 0 (font.000): SCI0/SCI01, stored; " + std::to_string(size0) + " bytes stored, "
         + std::to_string(size0) + " unpacked; 128 codes, line height 9\n"
-        + "font 1 (font.001): SCI0, LZW, patched; ";
+        + "font 1 (font.001): SCI0/SCI01, LZW, patched; ";
     EXPECT_EQ(run.out.substr(0, expected.size()), expected);
     EXPECT_NE(run.out.find("unpacked; 128 codes, line height 11\n"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("font 4 (font.004): SCI0, LZW; 8 bytes stored, 60 unpacked; cannot be read\n"),
+    EXPECT_NE(run.out.find("font 4 (font.004): SCI0/SCI01, LZW; 8 bytes stored, 60 unpacked; cannot be read\n"),
         std::string::npos)
         << run.out;
     EXPECT_EQ(run.err, "cannot read font 4 of " + folder.path("")
