@@ -56,7 +56,8 @@ private:
     std::string root_;
 };
 
-void listAndOpen(benchmark::State& state, SciMapLayout map, SciVolumeLayout volume, SciCompression compression, int method)
+void listAndOpen(
+    benchmark::State& state, SciMapLayout map, SciVolumeLayout volume, SciCompression compression, int method)
 {
     GameFolder game(map, volume, compression, method);
     if (game.path().empty()) {

@@ -44,7 +44,8 @@ void EditorDialog::openGameFont(const std::string& path)
         windowSystem_.showMessage(game->gameName() + " holds no fonts.", "", MessageButtons::Ok);
         return;
     }
-    ItemChoiceRequest request{ "Fonts of " + game->gameName() + " (" + game->kindName() + ")", ChooseFontPrompt, {}, 0 };
+    const std::string caption = "Fonts of " + game->gameName() + " (" + game->kindName() + ")";
+    ItemChoiceRequest request{ caption, ChooseFontPrompt, {}, 0 };
     for (const GameFont& font : game->fonts())
         request.items.push_back(listLine(font));
     const std::optional<int> chosen = windowSystem_.chooseItem(request);
@@ -52,8 +53,8 @@ void EditorDialog::openGameFont(const std::string& path)
         return;
     const GameFont& font = game->fonts()[static_cast<std::size_t>(*chosen)];
     if (!font.openable) {
-        windowSystem_.showMessage(
-            "Font " + std::to_string(font.number) + " of " + game->gameName() + " cannot be edited here (" + font.details + ").",
+        windowSystem_.showMessage("Font " + std::to_string(font.number) + " of " + game->gameName()
+                + " cannot be edited here (" + font.details + ").",
             "", MessageButtons::Ok);
         return;
     }

@@ -31,7 +31,8 @@ std::string describe(UnpackError error);
 UnpackError unpackLzw(std::span<const std::uint8_t> input, std::size_t unpackedSize, std::vector<std::uint8_t>& output);
 // The LZW of SCI1 ("COMP3"): the same codes read most significant bit first, with its own dictionary.
 UnpackError unpackLzw1(std::span<const std::uint8_t> input, std::size_t unpackedSize, std::vector<std::uint8_t>& output);
-// SCI0/SCI01 Huffman: a stored tree of nibble links, then codes most significant bit first.
+// SCI0/SCI01 Huffman: a stored tree of nibble links, then codes most significant
+// bit first.
 UnpackError unpackHuffman(std::span<const std::uint8_t> input, std::size_t unpackedSize, std::vector<std::uint8_t>& output);
 // PKWARE DCL implode (SCI1.1).
 UnpackError unpackDcl(std::span<const std::uint8_t> input, std::size_t unpackedSize, std::vector<std::uint8_t>& output);

@@ -1,3 +1,11 @@
+// An SCI game's folder: resource.map, the volumes it names, and the patch
+// files beside them. A font is found through the map, its header read from
+// its volume and checked against the map (type, number, sizes inside the
+// file), and its bytes unpacked into exactly the size the header states. A
+// patch file is the same resource with a two-byte header in front (the type
+// with its top bit set, then the size of any further header); the interpreter
+// takes it instead of the copy in the volumes.
+
 #include "gamedata/sci_game.h"
 
 #include <algorithm>
@@ -101,7 +109,8 @@ std::unique_ptr<SciGame> SciGame::open(const fs::path& folder, const fs::path& m
     }
     const fs::path firstPath = game->volumePath(firstVolume);
     std::vector<std::uint8_t> start;
-    const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(sizeOf(firstPath), VolumeDetectionBytes + 16));
+    const auto wanted
+        = static_cast<std::size_t>(std::min<std::uint64_t>(sizeOf(firstPath), VolumeDetectionBytes + 16));
     const std::optional<SciVolumeLayout> layout
         = readRange(firstPath, 0, wanted, start) ? detectVolumeLayout(start) : std::nullopt;
     if (!layout) {
@@ -137,7 +146,8 @@ std::unique_ptr<SciGame> SciGame::open(const fs::path& folder, const fs::path& m
     for (const SciMapEntry& entry : entries) {
         if (entry.type != SciFontType)
             continue;
-        auto same = std::ranges::find_if(game->places_, [&](const FontPlace& p) { return p.entry.number == entry.number; });
+        auto same = std::ranges::find_if(
+            game->places_, [&](const FontPlace& p) { return p.entry.number == entry.number; });
         if (same != game->places_.end()) {
             if (!firstWins)
                 *same = game->locate(entry);

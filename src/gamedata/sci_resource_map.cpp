@@ -125,7 +125,8 @@ bool readSciMap(std::span<const std::uint8_t> map, const std::function<bool(int)
         for (std::size_t at = item.offset; at + entrySize <= end; at += entrySize) {
             SciMapEntry entry{ item.type & 0x7f, u16At(map, at), 0, 0 };
             if (layout == SciMapLayout::Sci11) {
-                entry.offset = (static_cast<std::uint32_t>(u16At(map, at + 2)) | std::uint32_t{ map[at + 4] } << 16) << 1;
+                const std::uint32_t words = u16At(map, at + 2) | std::uint32_t{ map[at + 4] } << 16;
+                entry.offset = words << 1;
             } else {
                 const std::uint32_t place = u32At(map, at + 2);
                 entry.volume = layout == SciMapLayout::Sci1 ? static_cast<int>(place >> 28) : 0;

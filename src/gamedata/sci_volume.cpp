@@ -1,3 +1,15 @@
+// Resource headers in the volumes. All values are little-endian; the sizes
+// of the two oldest layouts count the 4 bytes of their own size fields.
+//
+//   SCI0:   id (type << 11 | number), stored size + 4, unpacked size, method
+//   SCI1:   type | 0x80, number, stored size + 4, unpacked size, method
+//   SCI1.1: type | 0x80, number, stored size, unpacked size, method (later
+//           games keep each resource on an even offset)
+//   SCI2:   type, number, 32-bit stored size, 32-bit unpacked size, method
+//
+// Nothing in a volume says which layout it has; the interpreter tries each in
+// turn on the first megabyte and keeps the first that reads sensibly.
+
 #include "gamedata/sci_volume.h"
 
 #include <array>
