@@ -136,7 +136,7 @@ std::unique_ptr<SciGame> SciGame::open(const fs::path& folder, const fs::path& m
         game->generation_ = "SCI1.1";
         break;
     case SciMapLayout::Sci2:
-        game->generation_ = "SCI2.1";
+        game->generation_ = game->volumeLayout_ == SciVolumeLayout::Sci3 ? "SCI3" : "SCI2.1";
         break;
     }
 

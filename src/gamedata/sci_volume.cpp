@@ -6,6 +6,7 @@
 //   SCI1.1: type | 0x80, number, stored size, unpacked size, method (later
 //           games keep each resource on an even offset)
 //   SCI2:   type, number, 32-bit stored size, 32-bit unpacked size, method
+//   SCI3:   as SCI2, with a method field that means nothing
 //
 // Nothing in a volume says which layout it has; the interpreter tries each in
 // turn on the first megabyte and keeps the first that reads sensibly.
@@ -47,6 +48,11 @@ RawHeader rawHeader(std::span<const std::uint8_t> bytes, SciVolumeLayout layout)
         return { u16At(bytes, 3), u16At(bytes, 5), u16At(bytes, 7) };
     case SciVolumeLayout::Sci2:
         return { u32At(bytes, 3), u32At(bytes, 7), u16At(bytes, 11) };
+    case SciVolumeLayout::Sci3: {
+        const std::uint32_t packed = u32At(bytes, 3);
+        const std::uint32_t unpacked = u32At(bytes, 7);
+        return { packed, unpacked, packed != unpacked ? 32u : 0u };
+    }
     }
     return {};
 }
@@ -65,8 +71,8 @@ bool walksAs(std::span<const std::uint8_t> start, SciVolumeLayout layout, bool w
     std::uint64_t at = 0;
     while (at < VolumeDetectionBytes && at + header <= start.size()) {
         const RawHeader raw = rawHeader(start.subspan(static_cast<std::size_t>(at)), layout);
-        const bool methodFits
-            = layout == SciVolumeLayout::Sci2 ? (raw.method == 0 || raw.method == 32) : raw.method <= maxMethod;
+        const bool methodFits = layout == SciVolumeLayout::Sci3 || (layout == SciVolumeLayout::Sci2
+            ? (raw.method == 0 || raw.method == 32) : raw.method <= maxMethod);
         if (!methodFits || raw.packed < allowance || (raw.method == 0 && raw.packed != raw.unpacked + allowance)
             || raw.unpacked < raw.packed - allowance)
             return false;
@@ -91,6 +97,7 @@ std::size_t headerSize(SciVolumeLayout layout)
     case SciVolumeLayout::Sci11:
         return 9;
     case SciVolumeLayout::Sci2:
+    case SciVolumeLayout::Sci3:
         return 13;
     }
     return 13;
@@ -124,9 +131,9 @@ std::optional<SciVolumeLayout> detectVolumeLayout(std::span<const std::uint8_t> 
         bool wordAligned;
     };
     // Later SCI1.1 games keep each resource on an even offset.
-    constexpr std::array<Candidate, 5> candidates = { { { SciVolumeLayout::Sci0, false },
+    constexpr std::array<Candidate, 6> candidates = { { { SciVolumeLayout::Sci0, false },
         { SciVolumeLayout::Sci1, false }, { SciVolumeLayout::Sci11, false }, { SciVolumeLayout::Sci11, true },
-        { SciVolumeLayout::Sci2, false } } };
+        { SciVolumeLayout::Sci2, false }, { SciVolumeLayout::Sci3, false } } };
     for (const Candidate& candidate : candidates)
         if (walksAs(start, candidate.layout, candidate.wordAligned))
             return candidate.layout;

@@ -19,6 +19,7 @@ enum class SciVolumeLayout {
     Sci1,  // 9 bytes: type byte, 16-bit number, stored size + 4, unpacked size, method
     Sci11, // 9 bytes as Sci1, but the stored size is the size itself
     Sci2,  // 13 bytes: type byte, 16-bit number, 32-bit stored and unpacked sizes, 16-bit method
+    Sci3,  // as Sci2, but the method field means nothing: a resource is STACpack when its sizes differ
 };
 
 struct SciResourceHeader {

@@ -44,6 +44,7 @@ void putHeader(Bytes& volume, SciVolumeLayout layout, const SampleResource& r)
         put16(volume, r.unpackedSize);
         break;
     case SciVolumeLayout::Sci2:
+    case SciVolumeLayout::Sci3:
         volume.push_back(static_cast<std::uint8_t>(r.type));
         put16(volume, static_cast<std::uint32_t>(r.number));
         put32(volume, stored);

@@ -50,6 +50,9 @@ std::vector<GameCase> gameCases()
             { "STACpack", "stored" } },
         { "SCI2.1", M::Sci2, V::Sci2, { sampleFontResource(4, b, C::Lzs, 32), sampleFontResource(5, a, C::None, 0) },
             { "STACpack", "stored" } },
+        // The method field of SCI3 volumes means nothing; the sizes tell.
+        { "SCI3", M::Sci2, V::Sci3, { sampleFontResource(4, b, C::Lzs, 7), sampleFontResource(5, a, C::None, 7) },
+            { "STACpack", "stored" } },
     };
 }
 
