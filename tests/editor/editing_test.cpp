@@ -122,14 +122,8 @@ TEST_F(Editing, ShiftsAndFillChangeTheCurrentGlyphAndDrawOverTheView)
     glyph(70).cell(0, 0) = 1;
     glyph(70).cell(3, 0) = 1; // beyond the width: never moves
     const int erases = ws.eraseCount();
-    ws.userClicks(ShiftRightButton);
-    EXPECT_EQ(glyph(70).cell(1, 0), 1);
-    ws.userClicks(ShiftLeftButton);
-    ws.userClicks(ShiftLeftButton);
-    EXPECT_EQ(glyph(70).cell(2, 0), 1);
-    ws.userClicks(ShiftDownButton);
-    EXPECT_EQ(glyph(70).cell(2, 1), 1);
-    ws.userClicks(ShiftUpButton);
+    for (int button : { ShiftRightButton, ShiftLeftButton, ShiftLeftButton, ShiftDownButton, ShiftUpButton })
+        ws.userClicks(button);
     EXPECT_EQ(glyph(70).cell(2, 0), 1);
     EXPECT_EQ(glyph(70).cell(3, 0), 1);
     EXPECT_EQ(ws.canvas().pixel(screenX(2), screenY(0)), (Rgb { 255, 255, 255 }));
