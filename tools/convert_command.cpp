@@ -83,6 +83,14 @@ int usageError(std::ostream& err, std::string_view problem)
     return ConvertUsage;
 }
 
+// A name the program does not know: one line naming it and what is known,
+// without the whole usage text, which would bury it.
+int nameError(std::ostream& err, std::string_view problem)
+{
+    err << "glyphsmith-convert: " << problem << '\n';
+    return ConvertUsage;
+}
+
 // Reads `path` into `font`, telling the user about any failure or warning.
 bool readInto(BitmapFont& font, const std::string& path, FileServices services, std::ostream& err)
 {
@@ -146,29 +154,6 @@ public:
     MessageResult showMessage(std::string_view, std::string_view, MessageButtons) override { return MessageResult::Ok; }
 };
 
-std::string codePageList()
-{
-    std::string list;
-    for (std::string_view name : codePageNames())
-        list += (list.empty() ? "" : ", ") + std::string(name);
-    return list;
-}
-
-bool parseEncoding(std::string_view name, TextEncoding& encoding)
-{
-    if (name == "unicode") {
-        encoding = {};
-        return true;
-    }
-    encoding.page = findCodePage(name);
-    return encoding.page != nullptr;
-}
-
-std::string encodingName(TextEncoding encoding)
-{
-    return encoding.page ? std::string(encoding.page->name) : "unicode";
-}
-
 std::string codeList(const std::vector<int>& codes)
 {
     std::string list;
@@ -191,11 +176,14 @@ int runRecode(std::vector<std::string> arguments, FileServices services, std::os
             return usageError(err, "unexpected argument '" + arguments[i] + "'");
     const std::string& pair = arguments[1];
     const std::size_t colon = pair.find(':');
-    TextEncoding from;
-    TextEncoding to;
-    if (colon == std::string::npos || !parseEncoding(std::string_view(pair).substr(0, colon), from)
-        || !parseEncoding(std::string_view(pair).substr(colon + 1), to))
-        return usageError(err, "FROM:TO must name two encodings, each unicode or one of " + codePageList());
+    if (colon == std::string::npos)
+        return usageError(err, "FROM:TO must name two encodings, each unicode or an 8-bit code page");
+    const std::string_view names[] = { std::string_view(pair).substr(0, colon), std::string_view(pair).substr(colon + 1) };
+    for (std::string_view name : names)
+        if (!parseEncoding(name))
+            return nameError(err, unknownEncodingText(name));
+    const TextEncoding from = *parseEncoding(names[0]);
+    const TextEncoding to = *parseEncoding(names[1]);
 
     const std::string& in = arguments[2];
     const std::string& out = arguments[3];
@@ -240,7 +228,7 @@ int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std
         FontFileOptions options;
         std::string problem;
         if (!parseFontFileArguments(arguments, options, problem))
-            return usageError(err, problem);
+            return options.unknownCodePage ? nameError(err, problem) : usageError(err, problem);
         if (!fontFiles) {
             err << "cannot read " << options.file << ": font files cannot be read in this build\n";
             return ConvertFailed;

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "font/code_pages.h"
+#include "font/text_encoding.h"
 
 namespace glyphsmith {
 
@@ -72,9 +73,8 @@ bool parseFontFileArguments(const std::vector<std::string>& arguments, FontFileO
     if (option == "--codepage") {
         const CodePage* page = findCodePage(value);
         if (!page) {
-            problem = "unknown code page '" + value + "'; known ones:";
-            for (std::string_view name : codePageNames())
-                problem += " " + std::string(name);
+            problem = unknownEncodingText(value, false);
+            options.unknownCodePage = true;
             return false;
         }
         options.characters = codePageCharacters(*page);

@@ -144,7 +144,30 @@ TEST(Convert, RecodeNamesGlyphsWithoutAPlaceAndDropsThemOnlyWhenAsked)
     EXPECT_EQ(dropped.err, "dropped from " + folder.path("u.wfn") + ": the glyphs of codes 19968 have no place in koi8-r\n");
     ASSERT_TRUE(font.readWfn(folder.path("k.wfn")).ok());
     EXPECT_EQ(font.glyphs[0xd1].width, 1); // я is byte 0xd1 in koi8-r
-    EXPECT_EQ(convert({ "--recode", "cp1251:utf8", recode[2], recode[3] }).status, ConvertUsage);
+}
+
+TEST(Convert, UnknownEncodingIsRefusedInOneLineNamingItAndNothingIsWritten)
+{
+    TestFolder folder;
+    BitmapFont font;
+    ASSERT_TRUE(font.writeWfn(folder.path("in.wfn")).ok());
+    const struct {
+        std::vector<std::string> arguments;
+        std::string refused;
+    } rows[] = {
+        { { "--recode", "cp9999:unicode", folder.path("in.wfn"), folder.path("out.wfn") }, "encoding 'cp9999'" },
+        { { "--recode", "Windows-1251:utf8", folder.path("in.wfn"), folder.path("out.wfn") }, "encoding 'utf8'" },
+        { { "--font-info", "a.ttf", "--codepage", "cp9999" }, "code page 'cp9999'" },
+        { { "--font-info", "a.ttf", "--codepage", "unicode" }, "code page 'unicode'" },
+    };
+    for (const auto& row : rows) {
+        const ConvertRun run = convert(row.arguments);
+        EXPECT_EQ(run.status, ConvertUsage);
+        EXPECT_TRUE(run.err.starts_with("glyphsmith-convert: unknown " + row.refused + "; known: ")) << run.err;
+        EXPECT_NE(run.err.find("cp862, cp863"), std::string::npos) << run.err;
+        EXPECT_EQ(std::ranges::count(run.err, '\n'), 1) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(folder.path("out.wfn")));
+    }
 }
 
 TEST(Convert, UnreadableInputNamesTheFileAndLeavesTheOutputAlone)
@@ -343,7 +366,7 @@ TEST(Convert, WrongArgumentsPrintUsageAndExitTwo)
         { "--system-font", "12" }, { "a.wfn", "--dump" }, { "--check" }, { "--json", "a.wfn" },
         { "--check", "--check", "a.wfn" }, { "--check", "a.wfn", "--json" }, { "--check", "--json" },
         { "--font", "a.ttf", "12" }, { "--font", "a.ttf", "-1", "a.wfn" }, { "--font-info", "a.ttf", "--codes" },
-        { "--font-info", "a.ttf", "--codepage", "cp9999" }, { "--font-info", "a.ttf", "--codes", "66-65" },
+        { "--font-info", "a.ttf", "--codes", "66-65" },
         { "--font-info", "a.ttf", "--codes", "0x10000" }, { "--font-info", "a.ttf", "--codes", "1,,2" },
         { "--font-info", "a.ttf", "--codes", "5-" }, { "--font-info", "a.ttf", "--size", "5" },
     };
