@@ -18,17 +18,6 @@ bool parseSize(const std::string& text, int& size)
     return error == std::errc() && stop == end && size >= 0 && size <= MaxPixelSize;
 }
 
-// Codes 0 to 127 as ASCII and 128 to 255 from the characters the code page
-// gives those bytes; a byte it leaves undefined stays empty.
-std::vector<CharacterMapping> codePageCharacters(const CodePage& page)
-{
-    std::vector<CharacterMapping> characters = asciiCharacters();
-    for (int byte = 128; byte < 256; ++byte)
-        if (std::optional<char32_t> character = unicodeOf(page, static_cast<std::uint8_t>(byte)))
-            characters.push_back({ byte, *character });
-    return characters;
-}
-
 std::string characterList(const std::vector<CharacterMapping>& characters)
 {
     std::string text;

@@ -11,8 +11,9 @@
 // and glyph_commands.cpp (pixel edits and the glyph buttons), code_blocks.cpp
 // (fonts of more than 128 codes: paging, the character text, growing and
 // shrinking the font), history_commands.cpp (the steps of the undo history,
-// Ctrl+Z and Ctrl+Y), key_commands.cpp (the keys and the tooltips) and
-// text_preview.cpp.
+// Ctrl+Z and Ctrl+Y), key_commands.cpp (the keys and the tooltips),
+// text_preview.cpp and encoding_commands.cpp (what character each code
+// stands for: the Encoding list, its memory per file, the status line).
 //
 // Any code that changes the font records the change first: beginStep(),
 // then history_.rememberGlyph / rememberLineHeight / rememberCodeCount /
@@ -20,6 +21,7 @@
 // endStep(), which also brings `modified` in line.
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -27,6 +29,7 @@
 #include "font/bitmap_font.h"
 #include "editor/undo_history.h"
 #include "font/font_files.h"
+#include "font/text_encoding.h"
 #include "platform/window_system.h"
 
 namespace glyphsmith {
@@ -86,6 +89,8 @@ public:
     const std::string& fileTitle() const { return fileTitle_; }
     const std::string& fileExt() const { return fileExt_; }
     const UndoHistory& history() const { return history_; }
+    // What the font's codes stand for; never part of the file.
+    TextEncoding encoding() const { return encoding_; }
 
     // --- DialogHandler ---
 
@@ -102,6 +107,7 @@ public:
     void filesDropped(const std::vector<std::string>& paths) override;
     void textPreviewChanged() override;
     void textPreviewClosed() override;
+    void listChosen(int controlId) override;
 
 private:
     // The boxes and arrows (editor_dialog.cpp).
@@ -118,11 +124,12 @@ private:
     void showOverview();
 
     // Fonts of more than 128 codes (code_blocks.cpp).
-    // The code of the first character of a box's text: UTF-8, or a byte of
-    // its own where the text is not UTF-8; 0 for the empty text.
-    static int characterCode(std::string_view text);
-    // The text of code `code`: UTF-8, empty for 0 and for codes no character has.
-    static std::string characterText(int code);
+    // The first character of a box's text: UTF-8, or a byte of its own where
+    // the text is not UTF-8; 0 for the empty text.
+    static char32_t firstCharacter(std::string_view text);
+    // The text of code `code` in the encoding: UTF-8, empty for 0 and for
+    // codes no character has.
+    std::string characterText(int code) const;
     // Brings the editor in line with a font whose number of codes may have
     // changed: the current letter, the shown block, the Codes box, the caption.
     void fontResized();
@@ -134,6 +141,28 @@ private:
     // The caption base and, for a font of more than 128 codes, the codes
     // shown, for example "Glyphsmith (font.wfn) U+0400-U+047F".
     void showCaption();
+
+    // The encoding (encoding_commands.cpp).
+    void initEncodingList();
+    // The encoding remembered for the file at `path`, if any.
+    std::optional<TextEncoding> rememberedEncoding(const std::string& path);
+    // The code page a font of at most 256 codes starts in: the one last
+    // chosen, else the system's own, else cp1252.
+    TextEncoding defaultCodePage();
+    // Takes the encoding for the font just loaded from `path`: the one
+    // remembered for it, else Unicode for more than 256 codes, else defaultCodePage.
+    void takeEncodingOf(const std::string& path);
+    // Remembers the current encoding for the file at `path`.
+    void rememberEncoding(const std::string& path);
+    // Shows `encoding` everywhere: the list, caption, character box, preview.
+    void setEncoding(TextEncoding encoding);
+    void encodingChosen();
+    // The status line under the list.
+    void showStatus(const std::string& text);
+    // Names the code under the mouse in the overview, if any.
+    void showCodeUnder(int x, int y);
+    // The code of the overview cell at client point (x, y), or -1.
+    int overviewCodeAt(int x, int y) const;
 
     // Painting (font_view.cpp).
     void paintLetter(ClientSurface& surface);
@@ -158,7 +187,8 @@ private:
     // False when the command that asked must stop: the user cancelled, or
     // chose to save and the save did not happen.
     bool offerToSaveChanges();
-    FileServices fileServices();
+    // `fontFileCodePage`: see FileServices.
+    FileServices fileServices(const CodePage* fontFileCodePage = nullptr);
 
     // Mouse editing (mouse_editing.cpp).
     void press(int x, int y);
@@ -198,6 +228,8 @@ private:
     void updateTextPreview();
     // Puts back the text of the last run.
     void restoreTextPreview();
+    // Runs the preview the other way (Ctrl+Shift+T).
+    void togglePreviewDirection();
 
     // The history of changes (history_commands.cpp).
     // Closes a step left open (a drag) before a command records its own.
@@ -248,6 +280,11 @@ private:
     // The client area as the dialog template lays it out; the overview never
     // fits the window smaller.
     PixelSize templateClientSize_;
+    TextEncoding encoding_;
+    // The preview runs right to left: set with a Hebrew or Arabic code page, flipped by Ctrl+Shift+T.
+    bool previewRightToLeft_ = false;
+    // The code the status line names, so moves within one cell do not repeat it.
+    int statusCode_ = -1;
 };
 
 } // namespace glyphsmith
