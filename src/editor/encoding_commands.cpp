@@ -171,8 +171,8 @@ void EditorDialog::showCodeUnder(int x, int y)
         return;
     }
     const std::optional<char32_t> character = characterOf(encoding_, code);
-    // Control characters are named by number only.
-    const bool control = character && (*character < 32 || (*character >= 127 && *character < 160));
+    // Control characters and blanks are named by number only.
+    const bool control = character && (*character <= 32 || (*character >= 127 && *character <= 160));
     const std::string text = control ? std::string() : characterText(code);
     showStatus(std::to_string(code) + ": "
         + (!character        ? "none in " + encodingName(encoding_)
