@@ -8,8 +8,11 @@
 #include <utility>
 
 #include "check_command.h"
+#include "coverage_command.h"
 #include "font/bitmap_font.h"
 #include "font/engine_check.h"
+#include "font/coverage.h"
+#include "font/file_io.h"
 #include "font/font_files.h"
 #include "font/recode.h"
 #include "font_dump.h"
@@ -39,6 +42,12 @@ constexpr std::string_view Usage =
     "                                                  move the glyphs of codes 128 and up from\n"
     "                                                  one encoding to another: unicode or an\n"
     "                                                  8-bit code page (cp1251, koi8-r, ...)\n"
+    "       glyphsmith-convert --coverage TEXT FONT [--encoding ENC]\n"
+    "                                                  list the characters of the UTF-8 text\n"
+    "                                                  TEXT that FONT cannot draw (exit 1 when\n"
+    "                                                  any); ENC: unicode or a code page, by\n"
+    "                                                  default unicode for more than 256 codes,\n"
+    "                                                  else cp1252\n"
     "       glyphsmith-convert --help                  show this text\n"
     "       glyphsmith-convert --version               show the program's version\n"
     "\n"
@@ -49,6 +58,8 @@ constexpr std::string_view Usage =
     "the codes of those Unicode characters instead.\n";
 
 constexpr int MaxPoints = 65535; // the largest line height an SCI file can hold
+// The largest text --coverage reads: far more than any game's script.
+constexpr std::size_t MaxTextBytes = std::size_t { 256 } << 20;
 
 // Messages a format shows of its own accord (a refusal) go to standard error,
 // after `prefix`, which names the file like every other failure line.
@@ -203,6 +214,22 @@ int runRecode(std::vector<std::string> arguments, FileServices services, std::os
     return writeFrom(*recoded, out, services, err) ? ConvertOk : ConvertFailed;
 }
 
+// --coverage: reads the text and the font, then lists what the font lacks.
+int runCoverage(const CoverageOptions& options, std::ostream& err, std::ostream& out)
+{
+    std::vector<std::uint8_t> bytes;
+    if (const FileError error = readWholeFile(options.textFile, MaxTextBytes, bytes); error != FileError::None) {
+        err << "cannot read " << options.textFile << ": " << describe(FileResult::failed(error)) << '\n';
+        return ConvertFailed;
+    }
+    const std::string text(bytes.begin(), bytes.end());
+    ErrorStreamMessages messages(err);
+    auto font = std::make_unique<BitmapFont>();
+    if (!readInto(*font, options.fontFile, FileServices { messages }, err))
+        return ConvertFailed;
+    return printCoverage(*font, text, options.encoding.value_or(defaultCheckEncoding(*font)), out);
+}
+
 } // namespace
 
 int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
@@ -240,6 +267,13 @@ int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std
         if (!importFromFontFile(*font, options, *fontFiles, err))
             return ConvertFailed;
         return writeFrom(*font, options.out, { messages }, err) ? ConvertOk : ConvertFailed;
+    }
+    if (isCoverageOption(mode)) {
+        CoverageOptions options;
+        std::string problem;
+        if (!parseCoverageArguments(arguments, options, problem))
+            return options.unknownEncoding ? nameError(err, problem) : usageError(err, problem);
+        return runCoverage(options, err, out);
     }
     if (mode == "--recode") {
         ErrorStreamMessages messages(err);
