@@ -17,6 +17,9 @@ inline constexpr int EncodingList = 1028;
 // A line of text under it: the character under the mouse, or why a typed
 // character was not taken.
 inline constexpr int StatusLine = 1029;
+// The check of a text file: its first item starts it, the others name the
+// characters the font cannot draw and go to their letters.
+inline constexpr int CoverageList = 1030;
 
 inline constexpr int ShiftUpButton = 1004;
 inline constexpr int ShiftDownButton = 1005;

@@ -78,6 +78,7 @@ void EditorDialog::initDialog()
     windowSystem_.limitText(CharacterBox, 1);
     fontResized();
     setToolTips();
+    initCoverageList();
     initEncodingList();
     restoreTextPreview();
     setLetterMode(0);

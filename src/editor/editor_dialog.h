@@ -12,8 +12,9 @@
 // (fonts of more than 128 codes: paging, the character text, growing and
 // shrinking the font), history_commands.cpp (the steps of the undo history,
 // Ctrl+Z and Ctrl+Y), key_commands.cpp (the keys and the tooltips),
-// text_preview.cpp and encoding_commands.cpp (what character each code
-// stands for: the Encoding list, its memory per file, the status line).
+// text_preview.cpp, encoding_commands.cpp (what character each code
+// stands for: the Encoding list, its memory per file, the status line) and
+// coverage_commands.cpp (the check of a text file against the font).
 //
 // Any code that changes the font records the change first: beginStep(),
 // then history_.rememberGlyph / rememberLineHeight / rememberCodeCount /
@@ -28,6 +29,7 @@
 
 #include "font/bitmap_font.h"
 #include "editor/undo_history.h"
+#include "font/coverage.h"
 #include "font/font_files.h"
 #include "font/text_encoding.h"
 #include "platform/window_system.h"
@@ -164,6 +166,13 @@ private:
     // The code of the overview cell at client point (x, y), or -1.
     int overviewCodeAt(int x, int y) const;
 
+    // The coverage check of a text file (coverage_commands.cpp).
+    void initCoverageList();
+    void coverageChosen();
+    void checkTextFile();
+    // Checks the text last read against the font in its encoding and lists the result.
+    void showCoverage();
+
     // Painting (font_view.cpp).
     void paintLetter(ClientSurface& surface);
     void paintOverview(ClientSurface& surface);
@@ -285,6 +294,12 @@ private:
     bool previewRightToLeft_ = false;
     // The code the status line names, so moves within one cell do not repeat it.
     int statusCode_ = -1;
+    // The text file last checked (its name and UTF-8 text), what the font
+    // cannot draw of it, and the Check list's items.
+    std::string coverageName_;
+    std::string coverageText_;
+    std::vector<UncoveredCharacter> uncovered_;
+    std::vector<std::string> coverageItems_;
 };
 
 } // namespace glyphsmith

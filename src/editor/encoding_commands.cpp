@@ -124,12 +124,15 @@ void EditorDialog::setEncoding(TextEncoding encoding)
     statusCode_ = -1;
     showStatus("");
     updateTextPreview();
+    showCoverage();
 }
 
 void EditorDialog::listChosen(int controlId)
 {
     if (controlId == EncodingList)
         encodingChosen();
+    else if (controlId == CoverageList)
+        coverageChosen();
 }
 
 void EditorDialog::encodingChosen()

@@ -185,6 +185,36 @@ TEST_F(Encoding, ThePreviewDrawsTheTextThroughTheEncodingNamesWhatIsMissingAndRu
     EXPECT_EQ(ws.textPreviewTitle(), "Text preview: 2 missing in cp1255: " + Sha + " " + Zhe);
 }
 
+TEST_F(Encoding, TheCheckOfATextListsWhatTheFontCannotDrawAndGoesToItsLetter)
+{
+    const std::string path = writeFont("f.wfn", 256);
+    // 'A' and byte 248 are drawn-sized but empty; 'B' has no glyph at all.
+    const std::string lines = "AB\n" + Sha + Zhe + "B\n";
+    folder.write("t.txt", std::vector<std::uint8_t>(lines.begin(), lines.end()));
+    open();
+    load(path);
+    ws.userChoosesListItem(EncodingList, "cp1251");
+    answerFileDialog(folder.path("t.txt"));
+    ws.userChoosesListItem(CoverageList, "Check a text...");
+    EXPECT_EQ(ws.control(CoverageList).items, (std::vector<std::string> { "Check a text...", "t.txt: 4 missing",
+        "A x1, line 1", "B x2, line 1", Sha + " x1, line 2", Zhe + " x1, line 2" }));
+    EXPECT_EQ(text(CoverageList), "t.txt: 4 missing");
+
+    ws.userChoosesListItem(CoverageList, Sha + " x1, line 2");
+    EXPECT_EQ(editor->currentLetter(), 248);
+    EXPECT_EQ(editor->letterMode(), 1);
+    ws.userChoosesListItem(CoverageList, Zhe + " x1, line 2");
+    EXPECT_EQ(editor->currentLetter(), 230); // ж has a code in cp1251, with an empty glyph
+
+    // Another encoding checks the same text again; a letter it lacks is named.
+    ws.userChoosesListItem(EncodingList, "cp1250");
+    EXPECT_EQ(ws.control(CoverageList).items.at(1), "t.txt: 4 missing");
+    ws.userChoosesListItem(CoverageList, Sha + " x1, line 2");
+    EXPECT_EQ(editor->currentLetter(), 230);
+    EXPECT_EQ(text(StatusLine), Sha + " is not in cp1250");
+    EXPECT_FALSE(editor->modified());
+}
+
 TEST(TextPreviewLayout, RightToLeftDrawsTheFirstCodeRightmost)
 {
     BitmapFont font;
