@@ -57,8 +57,8 @@ std::vector<UncoveredCharacter> uncoveredCharacters(const BitmapFont& font, std:
 
 std::string uncoveredReason(const UncoveredCharacter& uncovered, const BitmapFont& font, TextEncoding encoding)
 {
-    if (!uncovered.code)
-        return "not in " + encodingName(encoding);
+    if (!uncovered.code) // in Unicode: a character past U+FFFF, which no font's codes reach
+        return encoding.page ? "not in " + encodingName(encoding) : "past the last code a font can hold";
     if (*uncovered.code >= font.codeCount())
         return "past the font's last code";
     return "code " + std::to_string(*uncovered.code) + " has an empty glyph";
