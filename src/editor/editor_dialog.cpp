@@ -277,9 +277,12 @@ void EditorDialog::characterChanged()
         const std::optional<int> code = codeOf(encoding_, firstCharacter(text));
         // A font of 128 codes takes any code, reduced into 0..127; a larger
         // one only the codes it holds.
-        if (code && (font_.codeCount() == GlyphCount || *code < font_.codeCount()))
+        if (code && (font_.codeCount() == GlyphCount || *code < font_.codeCount())) {
+            // A character typed after one refused takes back what was said of that one.
+            if (windowSystem_.focusedControl() == CharacterBox)
+                showStatus("");
             selectLetter(*code, false);
-        else // Only typing gets here: the program writes the characters the font holds.
+        } else // Only typing gets here: the program writes the characters the font holds.
             showStatus(text + (code ? " is past the font's last code" : " is not in " + encodingName(encoding_)));
     }
     windowSystem_.selectText(CharacterBox, 0, 1);

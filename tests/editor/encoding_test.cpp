@@ -134,12 +134,13 @@ TEST_F(Encoding, TheCharacterBoxTakesACharactersCodeInTheEncodingAndNamesOneItLa
         { "cp1250", Rzh, 248, "" },
         { "cp1250", Sha, -1, Sha + " is not in cp1250" },
         { "Unicode", Sha, -1, Sha + " is past the font's last code" },
-        { "Unicode", "A", 'A', "" },
+        { "Unicode", "A", 'A', "" }, // and what was said of the last one is gone
     };
     open();
     editor->resizeFont(256);
     for (const auto& row : rows) {
-        ws.userChoosesListItem(EncodingList, row.encoding);
+        if (ws.control(EncodingList).text != row.encoding)
+            ws.userChoosesListItem(EncodingList, row.encoding);
         ws.userReplacesText(LetterNumberBox, "66");
         ws.userReplacesText(CharacterBox, row.typed);
         EXPECT_EQ(editor->currentLetter(), row.letter < 0 ? 66 : row.letter) << row.encoding << " " << row.typed;
