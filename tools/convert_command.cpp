@@ -8,8 +8,11 @@
 #include <utility>
 
 #include "check_command.h"
+#include "coverage_command.h"
 #include "font/bitmap_font.h"
 #include "font/engine_check.h"
+#include "font/coverage.h"
+#include "font/file_io.h"
 #include "font/font_files.h"
 #include "font/recode.h"
 #include "font_dump.h"
@@ -42,6 +45,12 @@ constexpr std::string_view Usage =
     "                                                  8-bit code page (cp1251, koi8-r, ...)\n"
     "       glyphsmith-convert --list GAME             list the fonts inside an SCI game (its\n"
     "                                                  folder or its resource.map)\n"
+    "       glyphsmith-convert --coverage TEXT FONT [--encoding ENC]\n"
+    "                                                  list the characters of the UTF-8 text\n"
+    "                                                  TEXT that FONT cannot draw (exit 1 when\n"
+    "                                                  any); ENC: unicode or a code page, by\n"
+    "                                                  default unicode for more than 256 codes,\n"
+    "                                                  else cp1252\n"
     "       glyphsmith-convert --help                  show this text\n"
     "       glyphsmith-convert --version               show the program's version\n"
     "\n"
@@ -57,6 +66,8 @@ constexpr std::string_view Usage =
     "C:\\games\\kq4:4): the font the game shows, its patch file when it has one.\n";
 
 constexpr int MaxPoints = 65535; // the largest line height an SCI file can hold
+// The largest text --coverage reads: far more than any game's script.
+constexpr std::size_t MaxTextBytes = std::size_t { 256 } << 20;
 
 // Messages a format shows of its own accord (a refusal) go to standard error,
 // after `prefix`, which names the file like every other failure line.
@@ -88,6 +99,14 @@ std::string titleOf(const std::string& path)
 int usageError(std::ostream& err, std::string_view problem)
 {
     err << "glyphsmith-convert: " << problem << '\n' << Usage;
+    return ConvertUsage;
+}
+
+// A name the program does not know: one line naming it and what is known,
+// without the whole usage text, which would bury it.
+int nameError(std::ostream& err, std::string_view problem)
+{
+    err << "glyphsmith-convert: " << problem << '\n';
     return ConvertUsage;
 }
 
@@ -156,29 +175,6 @@ public:
     MessageResult showMessage(std::string_view, std::string_view, MessageButtons) override { return MessageResult::Ok; }
 };
 
-std::string codePageList()
-{
-    std::string list;
-    for (std::string_view name : codePageNames())
-        list += (list.empty() ? "" : ", ") + std::string(name);
-    return list;
-}
-
-bool parseEncoding(std::string_view name, TextEncoding& encoding)
-{
-    if (name == "unicode") {
-        encoding = {};
-        return true;
-    }
-    encoding.page = findCodePage(name);
-    return encoding.page != nullptr;
-}
-
-std::string encodingName(TextEncoding encoding)
-{
-    return encoding.page ? std::string(encoding.page->name) : "unicode";
-}
-
 std::string codeList(const std::vector<int>& codes)
 {
     std::string list;
@@ -201,11 +197,14 @@ int runRecode(std::vector<std::string> arguments, FileServices services, std::os
             return usageError(err, "unexpected argument '" + arguments[i] + "'");
     const std::string& pair = arguments[1];
     const std::size_t colon = pair.find(':');
-    TextEncoding from;
-    TextEncoding to;
-    if (colon == std::string::npos || !parseEncoding(std::string_view(pair).substr(0, colon), from)
-        || !parseEncoding(std::string_view(pair).substr(colon + 1), to))
-        return usageError(err, "FROM:TO must name two encodings, each unicode or one of " + codePageList());
+    if (colon == std::string::npos)
+        return usageError(err, "FROM:TO must name two encodings, each unicode or an 8-bit code page");
+    const std::string_view names[] = { std::string_view(pair).substr(0, colon), std::string_view(pair).substr(colon + 1) };
+    for (std::string_view name : names)
+        if (!parseEncoding(name))
+            return nameError(err, unknownEncodingText(name));
+    const TextEncoding from = *parseEncoding(names[0]);
+    const TextEncoding to = *parseEncoding(names[1]);
 
     const std::string& in = arguments[2];
     const std::string& out = arguments[3];
@@ -223,6 +222,22 @@ int runRecode(std::vector<std::string> arguments, FileServices services, std::os
         err << "dropped from " << in << ": " << codes << '\n';
     }
     return writeFrom(*recoded, out, services, err) ? ConvertOk : ConvertFailed;
+}
+
+// --coverage: reads the text and the font, then lists what the font lacks.
+int runCoverage(const CoverageOptions& options, std::ostream& err, std::ostream& out)
+{
+    std::vector<std::uint8_t> bytes;
+    if (const FileError error = readWholeFile(options.textFile, MaxTextBytes, bytes); error != FileError::None) {
+        err << "cannot read " << options.textFile << ": " << describe(FileResult::failed(error)) << '\n';
+        return ConvertFailed;
+    }
+    const std::string text(bytes.begin(), bytes.end());
+    ErrorStreamMessages messages(err);
+    auto font = std::make_unique<BitmapFont>();
+    if (!readInto(*font, options.fontFile, FileServices { messages }, err))
+        return ConvertFailed;
+    return printCoverage(*font, text, options.encoding.value_or(defaultCheckEncoding(*font)), out);
 }
 
 } // namespace
@@ -250,7 +265,7 @@ int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std
         FontFileOptions options;
         std::string problem;
         if (!parseFontFileArguments(arguments, options, problem))
-            return usageError(err, problem);
+            return options.unknownCodePage ? nameError(err, problem) : usageError(err, problem);
         if (!fontFiles) {
             err << "cannot read " << options.file << ": font files cannot be read in this build\n";
             return ConvertFailed;
@@ -265,6 +280,13 @@ int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std
     }
     if (mode == "--list")
         return runList(arguments, out, err);
+    if (isCoverageOption(mode)) {
+        CoverageOptions options;
+        std::string problem;
+        if (!parseCoverageArguments(arguments, options, problem))
+            return options.unknownEncoding ? nameError(err, problem) : usageError(err, problem);
+        return runCoverage(options, err, out);
+    }
     if (mode == "--recode") {
         ErrorStreamMessages messages(err);
         return runRecode(arguments, FileServices{ messages }, err);

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "font/code_pages.h"
+#include "font/text_encoding.h"
 
 namespace glyphsmith {
 
@@ -15,17 +16,6 @@ bool parseSize(const std::string& text, int& size)
     const char* end = text.data() + text.size();
     auto [stop, error] = std::from_chars(text.data(), end, size);
     return error == std::errc() && stop == end && size >= 0 && size <= MaxPixelSize;
-}
-
-// Codes 0 to 127 as ASCII and 128 to 255 from the characters the code page
-// gives those bytes; a byte it leaves undefined stays empty.
-std::vector<CharacterMapping> codePageCharacters(const CodePage& page)
-{
-    std::vector<CharacterMapping> characters = asciiCharacters();
-    for (int byte = 128; byte < 256; ++byte)
-        if (std::optional<char32_t> character = unicodeOf(page, static_cast<std::uint8_t>(byte)))
-            characters.push_back({ byte, *character });
-    return characters;
 }
 
 std::string characterList(const std::vector<CharacterMapping>& characters)
@@ -72,9 +62,8 @@ bool parseFontFileArguments(const std::vector<std::string>& arguments, FontFileO
     if (option == "--codepage") {
         const CodePage* page = findCodePage(value);
         if (!page) {
-            problem = "unknown code page '" + value + "'; known ones:";
-            for (std::string_view name : codePageNames())
-                problem += " " + std::string(name);
+            problem = unknownEncodingText(value, false);
+            options.unknownCodePage = true;
             return false;
         }
         options.characters = codePageCharacters(*page);

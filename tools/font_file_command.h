@@ -20,6 +20,8 @@ struct FontFileOptions {
     int pixelSize = 0;
     std::string out;
     std::vector<CharacterMapping> characters = asciiCharacters();
+    // Set when the arguments were refused for naming an unknown code page.
+    bool unknownCodePage = false;
 };
 
 bool isFontFileOption(const std::string& argument);

@@ -4,6 +4,10 @@
 // so that builds without iconv (Windows) map exactly as Linux does:
 //   glyphsmith-make-code-page-tables > src/font/code_page_tables.cpp
 // (build it with: cmake --build --preset debug --target glyphsmith-make-code-page-tables)
+//
+// Bytes 0 to 127 are ASCII in every table, as a game draws them: iconv's cp864
+// alone differs there (0x25 is the Arabic percent sign), and the tables keep
+// only the upper half.
 
 #include <iconv.h>
 
@@ -14,15 +18,36 @@
 
 namespace {
 
-// Our names, which iconv also accepts. Keep them lower case: findCodePage
-// compares without regard to case.
-const char* const CodePageNames[] = {
-    "cp437", "cp850", "cp852", "cp866", "cp1250", "cp1251", "cp1252", "cp1253",
-    "cp1254", "cp1257", "iso-8859-1", "iso-8859-2", "iso-8859-5", "iso-8859-15", "koi8-r",
+struct PageSource {
+    const char* name;      // our name, lower case: findCodePage also accepts other spellings
+    const char* iconvName; // the name iconv knows it by
+    bool rightToLeft;      // Hebrew and Arabic: text runs right to left
+};
+
+const PageSource Pages[] = {
+    { "cp437", "CP437", false }, { "cp737", "CP737", false }, { "cp775", "CP775", false },
+    { "cp850", "CP850", false }, { "cp852", "CP852", false }, { "cp855", "CP855", false },
+    { "cp857", "CP857", false }, { "cp860", "CP860", false }, { "cp861", "CP861", false },
+    { "cp862", "CP862", true }, { "cp863", "CP863", false }, { "cp864", "CP864", true },
+    { "cp865", "CP865", false }, { "cp866", "CP866", false }, { "cp869", "CP869", false },
+    { "cp874", "WINDOWS-874", false }, { "cp1250", "CP1250", false }, { "cp1251", "CP1251", false },
+    { "cp1252", "CP1252", false }, { "cp1253", "CP1253", false }, { "cp1254", "CP1254", false },
+    { "cp1255", "CP1255", true }, { "cp1256", "CP1256", true }, { "cp1257", "CP1257", false },
+    { "cp1258", "CP1258", false }, { "iso-8859-1", "ISO-8859-1", false }, { "iso-8859-2", "ISO-8859-2", false },
+    { "iso-8859-3", "ISO-8859-3", false }, { "iso-8859-4", "ISO-8859-4", false },
+    { "iso-8859-5", "ISO-8859-5", false }, { "iso-8859-6", "ISO-8859-6", true },
+    { "iso-8859-7", "ISO-8859-7", false }, { "iso-8859-8", "ISO-8859-8", true },
+    { "iso-8859-9", "ISO-8859-9", false }, { "iso-8859-10", "ISO-8859-10", false },
+    { "iso-8859-11", "ISO-8859-11", false }, { "iso-8859-13", "ISO-8859-13", false },
+    { "iso-8859-14", "ISO-8859-14", false }, { "iso-8859-15", "ISO-8859-15", false },
+    { "iso-8859-16", "ISO-8859-16", false }, { "koi8-r", "KOI8-R", false }, { "koi8-u", "KOI8-U", false },
+    { "mac-roman", "MACINTOSH", false },
 };
 
 // The code point of `byte`, 0 where the code page leaves it undefined; -1 when
-// iconv gives more than one code point (no code page above does).
+// iconv gives more than one code point (no code page above does). cp1255 and
+// cp1258 hold a letter back in case a combining mark follows, so the
+// converter is flushed after the byte.
 long unicodeOfByte(iconv_t converter, unsigned char byte)
 {
     iconv(converter, nullptr, nullptr, nullptr, nullptr);
@@ -32,7 +57,8 @@ long unicodeOfByte(iconv_t converter, unsigned char byte)
     char* outPointer = reinterpret_cast<char*>(out);
     std::size_t inLeft = 1;
     std::size_t outLeft = sizeof out;
-    if (iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft) == static_cast<std::size_t>(-1))
+    if (iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft) == static_cast<std::size_t>(-1)
+        || iconv(converter, nullptr, nullptr, &outPointer, &outLeft) == static_cast<std::size_t>(-1))
         return 0;
     const std::size_t written = (sizeof out - outLeft) / sizeof out[0];
     return written == 1 ? static_cast<long>(out[0]) : -1;
@@ -50,17 +76,17 @@ int main()
                 "namespace {\n\n"
                 "const CodePage Tables[] = {\n");
     int count = 0;
-    for (const char* name : CodePageNames) {
-        iconv_t converter = iconv_open("UTF-32LE", name);
+    for (const PageSource& page : Pages) {
+        iconv_t converter = iconv_open("UTF-32LE", page.iconvName);
         if (converter == reinterpret_cast<iconv_t>(-1)) {
-            std::fprintf(stderr, "iconv does not know %s\n", name);
+            std::fprintf(stderr, "iconv does not know %s\n", page.iconvName);
             return 1;
         }
-        std::printf("    { \"%s\", {", name);
+        std::printf("    { \"%s\", \"%s\", %s, {", page.name, page.iconvName, page.rightToLeft ? "true" : "false");
         for (int byte = 128; byte < 256; ++byte) {
             const long code = unicodeOfByte(converter, static_cast<unsigned char>(byte));
             if (code < 0 || code > 0xffff) {
-                std::fprintf(stderr, "%s: byte %d does not map to one code point below 65536\n", name, byte);
+                std::fprintf(stderr, "%s: byte %d does not map to one code point below 65536\n", page.name, byte);
                 return 1;
             }
             std::printf("%s0x%04lx,", byte % 8 == 0 ? "\n        " : " ", code);

@@ -6,8 +6,10 @@
 #include "font/utf8.h"
 
 // Fonts of more than 128 codes: the overview pages through blocks of 128
-// codes, the caption names the block shown, the character box holds any
-// character as UTF-8 text, and the Codes box grows or shrinks the font.
+// codes, the caption names the block shown (through the encoding: U+0400-U+047F
+// in Unicode, the code page's name for codes 128 to 255 of an 8-bit font), the
+// character box holds the code's character as UTF-8 text, and the Codes box
+// grows or shrinks the font.
 //
 // A font of exactly 128 codes shows and does what it always has: the caption
 // names only the file, and the Codes box shows 128.
@@ -16,6 +18,7 @@ namespace glyphsmith {
 
 namespace {
 
+constexpr int ByteCodes = 256;
 constexpr int SurrogateFirst = 0xd800;
 constexpr int SurrogateLast = 0xdfff;
 
@@ -33,20 +36,21 @@ std::string unicodeName(int code)
 
 } // namespace
 
-int EditorDialog::characterCode(std::string_view text)
+char32_t EditorDialog::firstCharacter(std::string_view text)
 {
     if (text.empty())
         return 0;
     // Text that is not UTF-8 reads as its first byte, as a one-byte box always did.
     const std::optional<DecodedCharacter> character = decodeUtf8At(text, 0);
-    return character ? static_cast<int>(character->value) : static_cast<unsigned char>(text[0]);
+    return character ? character->value : static_cast<unsigned char>(text[0]);
 }
 
-std::string EditorDialog::characterText(int code)
+std::string EditorDialog::characterText(int code) const
 {
     std::string text;
-    if (code > 0 && code < 0x110000 && !(code >= SurrogateFirst && code <= SurrogateLast))
-        appendUtf8(text, static_cast<char32_t>(code));
+    const std::optional<char32_t> character = characterOf(encoding_, code);
+    if (character && *character > 0 && *character < 0x110000 && !(*character >= SurrogateFirst && *character <= SurrogateLast))
+        appendUtf8(text, *character);
     return text;
 }
 
@@ -92,6 +96,9 @@ bool EditorDialog::resizeFont(int count)
     font_.setCodeCount(count);
     endStep();
     fontResized();
+    // Codes past 255 stand for no byte: a font grown past them is for Unicode.
+    if (count > ByteCodes && before <= ByteCodes && encoding_.page)
+        setEncoding({});
     if (letterMode_ && letterDropped)
         selectLetter(currentLetter_, true);
     else
@@ -130,7 +137,12 @@ void EditorDialog::showCaption()
     if (font_.codeCount() > GlyphCount) {
         const int first = shownBlockStart();
         const int last = std::min(first + GlyphCount, font_.codeCount()) - 1;
-        caption += " " + unicodeName(first) + "-" + unicodeName(last);
+        // Under a code page, codes 128 to 255 are its own; codes above have no character.
+        caption += " "
+            + (!encoding_.page ? unicodeName(first) + "-" + unicodeName(last)
+                    : first == 0 ? std::string("ASCII")
+                    : first == GlyphCount ? std::string(encoding_.page->name)
+                                          : std::to_string(first) + "-" + std::to_string(last));
     }
     // A 128-code font keeps the caption it has always had, set only by loads and saves.
     if (caption == caption_ || (caption_.empty() && caption == programName))

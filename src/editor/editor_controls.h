@@ -12,6 +12,14 @@ inline constexpr int LetterNumberBox = 1003;
 inline constexpr int CharacterBox = 1008;
 // How many codes the font holds; a new number takes effect when the box is left.
 inline constexpr int CodesBox = 1027;
+// What the font's codes stand for: Unicode or an 8-bit code page.
+inline constexpr int EncodingList = 1028;
+// A line of text under it: the character under the mouse, or why a typed
+// character was not taken.
+inline constexpr int StatusLine = 1029;
+// The check of a text file: its first item starts it, the others name the
+// characters the font cannot draw and go to their letters.
+inline constexpr int CoverageList = 1030;
 
 inline constexpr int ShiftUpButton = 1004;
 inline constexpr int ShiftDownButton = 1005;

@@ -78,6 +78,8 @@ void EditorDialog::initDialog()
     windowSystem_.limitText(CharacterBox, 1);
     fontResized();
     setToolTips();
+    initCoverageList();
+    initEncodingList();
     restoreTextPreview();
     setLetterMode(0);
     if (hooks_.startUp)
@@ -270,11 +272,19 @@ void EditorDialog::letterNumberChanged()
 void EditorDialog::characterChanged()
 {
     const std::string text = windowSystem_.controlText(CharacterBox, BoxReadLimit);
-    const int code = characterCode(text);
-    // A font of 128 codes takes any character, reduced into 0..127; a larger
-    // one only the characters it holds.
-    if (!text.empty() && (font_.codeCount() == GlyphCount || code < font_.codeCount()))
-        selectLetter(code, false);
+    if (!text.empty()) {
+        // The character's code in the encoding: "ш" is byte 248 in cp1251.
+        const std::optional<int> code = codeOf(encoding_, firstCharacter(text));
+        // A font of 128 codes takes any code, reduced into 0..127; a larger
+        // one only the codes it holds.
+        if (code && (font_.codeCount() == GlyphCount || *code < font_.codeCount())) {
+            // A character typed after one refused takes back what was said of that one.
+            if (windowSystem_.focusedControl() == CharacterBox)
+                showStatus("");
+            selectLetter(*code, false);
+        } else // Only typing gets here: the program writes the characters the font holds.
+            showStatus(text + (code ? " is past the font's last code" : " is not in " + encodingName(encoding_)));
+    }
     windowSystem_.selectText(CharacterBox, 0, 1);
     windowSystem_.scrollCaretIntoView(CharacterBox);
 }
@@ -321,10 +331,12 @@ void EditorDialog::heightChanged()
 void EditorDialog::stepCharacter(int step)
 {
     const int codes = font_.codeCount();
-    int code = (characterCode(windowSystem_.controlText(CharacterBox, BoxReadLimit)) % codes + codes + step) % codes;
-    // No character has a surrogate code: step over them.
-    if (code >= 0xd800 && code <= 0xdfff)
-        code = step > 0 ? (codes > 0xe000 ? 0xe000 : 0) : 0xd7ff;
+    const int from = codeOf(encoding_, firstCharacter(windowSystem_.controlText(CharacterBox, BoxReadLimit))).value_or(0);
+    int code = (from % codes + codes + step) % codes;
+    // Step over the codes no character has: surrogates, and a code page's
+    // undefined bytes and codes above 255.
+    for (int tries = 0; tries < codes && code != 0 && characterText(code).empty(); ++tries)
+        code = (code + codes + step) % codes;
     setCharacterBox(code);
 }
 

@@ -13,8 +13,10 @@
 // shrinking the font), game_commands.cpp (fonts inside games: opening one
 // from a game's list, saving it as the patch the game loads),
 // history_commands.cpp (the steps of the undo history,
-// Ctrl+Z and Ctrl+Y), key_commands.cpp (the keys and the tooltips) and
-// text_preview.cpp.
+// Ctrl+Z and Ctrl+Y), key_commands.cpp (the keys and the tooltips),
+// text_preview.cpp, encoding_commands.cpp (what character each code
+// stands for: the Encoding list, its memory per file, the status line) and
+// coverage_commands.cpp (the check of a text file against the font).
 //
 // Any code that changes the font records the change first: beginStep(),
 // then history_.rememberGlyph / rememberLineHeight / rememberCodeCount /
@@ -23,13 +25,16 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "font/bitmap_font.h"
 #include "editor/undo_history.h"
+#include "font/coverage.h"
 #include "font/font_files.h"
+#include "font/text_encoding.h"
 #include "gamedata/game_fonts.h"
 #include "platform/window_system.h"
 
@@ -91,6 +96,8 @@ public:
     const std::string& fileTitle() const { return fileTitle_; }
     const std::string& fileExt() const { return fileExt_; }
     const UndoHistory& history() const { return history_; }
+    // What the font's codes stand for; never part of the file.
+    TextEncoding encoding() const { return encoding_; }
 
     // --- DialogHandler ---
 
@@ -107,6 +114,7 @@ public:
     void filesDropped(const std::vector<std::string>& paths) override;
     void textPreviewChanged() override;
     void textPreviewClosed() override;
+    void listChosen(int controlId) override;
 
 private:
     // The boxes and arrows (editor_dialog.cpp).
@@ -123,11 +131,12 @@ private:
     void showOverview();
 
     // Fonts of more than 128 codes (code_blocks.cpp).
-    // The code of the first character of a box's text: UTF-8, or a byte of
-    // its own where the text is not UTF-8; 0 for the empty text.
-    static int characterCode(std::string_view text);
-    // The text of code `code`: UTF-8, empty for 0 and for codes no character has.
-    static std::string characterText(int code);
+    // The first character of a box's text: UTF-8, or a byte of its own where
+    // the text is not UTF-8; 0 for the empty text.
+    static char32_t firstCharacter(std::string_view text);
+    // The text of code `code` in the encoding: UTF-8, empty for 0 and for
+    // codes no character has.
+    std::string characterText(int code) const;
     // Brings the editor in line with a font whose number of codes may have
     // changed: the current letter, the shown block, the Codes box, the caption.
     void fontResized();
@@ -139,6 +148,37 @@ private:
     // The caption base and, for a font of more than 128 codes, the codes
     // shown, for example "Glyphsmith (font.wfn) U+0400-U+047F".
     void showCaption();
+
+    // The encoding (encoding_commands.cpp).
+    void initEncodingList();
+    // The encoding remembered for the file at `path`, if any.
+    std::optional<TextEncoding> rememberedEncoding(const std::string& path);
+    // The code page a font of at most 256 codes starts in: the one last
+    // chosen, else the system's own, else cp1252.
+    TextEncoding defaultCodePage();
+    // Takes the encoding for the font just loaded from `path`: the one
+    // remembered for it, else Unicode for more than 256 codes, else defaultCodePage.
+    void takeEncodingOf(const std::string& path);
+    // Remembers the current encoding for the file at `path`.
+    void rememberEncoding(const std::string& path);
+    // What the encoding is remembered by: the font's file, or its game and number.
+    std::string encodingKey() const;
+    // Shows `encoding` everywhere: the list, caption, character box, preview.
+    void setEncoding(TextEncoding encoding);
+    void encodingChosen();
+    // The status line under the list.
+    void showStatus(const std::string& text);
+    // Names the code under the mouse in the overview, if any.
+    void showCodeUnder(int x, int y);
+    // The code of the overview cell at client point (x, y), or -1.
+    int overviewCodeAt(int x, int y) const;
+
+    // The coverage check of a text file (coverage_commands.cpp).
+    void initCoverageList();
+    void coverageChosen();
+    void checkTextFile();
+    // Checks the text last read against the font in its encoding and lists the result.
+    void showCoverage();
 
     // Painting (font_view.cpp).
     void paintLetter(ClientSurface& surface);
@@ -166,7 +206,8 @@ private:
     // False when the command that asked must stop: the user cancelled, or
     // chose to save and the save did not happen.
     bool offerToSaveChanges();
-    FileServices fileServices();
+    // `fontFileCodePage`: see FileServices.
+    FileServices fileServices(const CodePage* fontFileCodePage = nullptr);
 
     // Fonts inside games (game_commands.cpp).
     // Opens the game at `path`, lets the user choose one of its fonts and loads it.
@@ -213,6 +254,8 @@ private:
     void updateTextPreview();
     // Puts back the text of the last run.
     void restoreTextPreview();
+    // Runs the preview the other way (Ctrl+Shift+T).
+    void togglePreviewDirection();
 
     // The history of changes (history_commands.cpp).
     // Closes a step left open (a drag) before a command records its own.
@@ -269,6 +312,17 @@ private:
     // The client area as the dialog template lays it out; the overview never
     // fits the window smaller.
     PixelSize templateClientSize_;
+    TextEncoding encoding_;
+    // The preview runs right to left: set with a Hebrew or Arabic code page, flipped by Ctrl+Shift+T.
+    bool previewRightToLeft_ = false;
+    // The code the status line names, so moves within one cell do not repeat it.
+    int statusCode_ = -1;
+    // The text file last checked (its name and UTF-8 text), what the font
+    // cannot draw of it, and the Check list's items.
+    std::string coverageName_;
+    std::string coverageText_;
+    std::vector<UncoveredCharacter> uncovered_;
+    std::vector<std::string> coverageItems_;
 };
 
 } // namespace glyphsmith

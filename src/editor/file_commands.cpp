@@ -46,9 +46,9 @@ std::string captionFor(std::string_view fileName)
 
 } // namespace
 
-FileServices EditorDialog::fileServices()
+FileServices EditorDialog::fileServices(const CodePage* fontFileCodePage)
 {
-    return { windowSystem_, &windowSystem_.systemFontRenderer(), hooks_.fontFiles };
+    return { windowSystem_, &windowSystem_.systemFontRenderer(), hooks_.fontFiles, fontFileCodePage };
 }
 
 bool EditorDialog::offerToSaveChanges()
@@ -123,6 +123,7 @@ bool EditorDialog::writeFontTo(const std::string& path, const std::string& fileN
         setCaptionBase(captionFor(fileName));
         filePath_ = path;
         game_.reset(); // the font is now that file's
+        rememberEncoding(path);
         history_.markSaved(font_);
         modified_ = false;
         warnOfEngineChanges(path);
@@ -178,7 +179,12 @@ void EditorDialog::loadFontFile(const std::string& path)
     // A load is one step: undoing it brings back the font before it.
     beginStep();
     history_.rememberFont(font_);
-    const FileResult result = readFontFile(font_, formatForExtension(fileExt_, fileTitle_), path, fileServices());
+    // A font file (TrueType, BDF, ...) fills codes 128 to 255 from the code
+    // page the file was last used with, or the one a new font starts in.
+    const std::optional<TextEncoding> remembered = rememberedEncoding(path);
+    const CodePage* importPage = remembered ? remembered->page : defaultCodePage().page;
+    const FileResult result
+        = readFontFile(font_, formatForExtension(fileExt_, fileTitle_), path, fileServices(importPage));
     if (!result.ok())
         history_.discardStep(); // a reader that fails changes nothing
     if (result.outcome == FileOutcome::Refused)
@@ -191,9 +197,10 @@ void EditorDialog::loadFontFile(const std::string& path)
     fontResized();
     setCaptionBase(captionFor(fileTitle_ + "." + fileExt_));
     setLetterMode(0);
-    refreshWindow();
     filePath_ = path;
     game_.reset();
+    takeEncodingOf(path);
+    refreshWindow();
     history_.markSaved(font_);
     modified_ = false;
     if (!result.warning.empty())

@@ -78,6 +78,7 @@ void EditorDialog::openGameFont(const std::string& path)
     filePath_.clear();
     gameFont_ = font.number;
     game_ = std::move(game);
+    takeEncodingOf(encodingKey());
     patchMayBeReplaced_ = false;
     history_.markSaved(font_);
     modified_ = false;

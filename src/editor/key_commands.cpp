@@ -68,6 +68,7 @@ std::span<const EditorDialog::KeyBinding> EditorDialog::keyBindings()
         { 'F', KeyControl, &EditorDialog::fillGlyph, FillButton, "Ctrl+F" },
         { 'L', KeyControl, &EditorDialog::outlineFont, OutlineButton, "Ctrl+L" },
         { 'T', KeyControl, &EditorDialog::toggleTextPreview, 0, "Ctrl+T" },
+        { 'T', KeyControl | KeyShift, &EditorDialog::togglePreviewDirection, 0, "Ctrl+Shift+T" },
         { 'Q', KeyControl, &EditorDialog::quitEditor, QuitButton, "Ctrl+Q" },
         { KeyF1, 0, &EditorDialog::showAbout, AboutButton, "F1" },
         { KeyPageUp, 0, &EditorDialog::previousBlock, 0, "Page Up" },

@@ -4,6 +4,7 @@
 // The mouse as the editor's pen. In the overview a press on a glyph's cell
 // selects that glyph; in letter mode a press flips the pixel under it, and a
 // move with any button, Shift or Ctrl held paints the value of that last flip.
+// A move over the overview names the code under the mouse in the status line.
 // The mouse is not captured: moves outside the window are not seen.
 
 namespace glyphsmith {
@@ -48,14 +49,7 @@ void EditorDialog::mouse(MouseAction action, int x, int y, unsigned keys)
 void EditorDialog::press(int x, int y)
 {
     if (!letterMode_) {
-        if (x < ViewLeft || y < ViewTop)
-            return;
-        // The whole cell counts, the margin right of and below the glyph included.
-        const GridCellSize cell = font_.gridCellSize();
-        const int column = (x - ViewLeft) / (OverviewScale * cell.width);
-        const int row = (y - ViewTop) / (OverviewScale * cell.height);
-        const int code = shownBlockStart() + OverviewColumns * row + column;
-        if (column < OverviewColumns && row < OverviewRows && code < font_.codeCount())
+        if (const int code = overviewCodeAt(x, y); code >= 0)
             selectLetter(code, false);
         return;
     }
@@ -78,6 +72,7 @@ void EditorDialog::move(unsigned keys, int x, int y)
     if (keys == 0) {
         // Nothing held: whatever drag there was has ended.
         endStep();
+        showCodeUnder(x, y);
         return;
     }
     if (!letterMode_)

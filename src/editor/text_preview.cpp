@@ -10,18 +10,29 @@ namespace {
 
 const char* const PreviewTextSetting = "previewText";
 const char* const DefaultPreviewText = "The quick brown fox jumps over the lazy dog.";
+// How many missing characters the title names.
+constexpr std::size_t MissingNamed = 12;
+
+std::string hexadecimal(char32_t character)
+{
+    const char* const digits = "0123456789ABCDEF";
+    std::string text;
+    for (int shift = character > 0xffff ? 20 : 12; shift >= 0; shift -= 4)
+        text += digits[(character >> shift) & 0xf];
+    return text;
+}
 
 
 // The line's height: the font's line height, or for a font without one the
 // tallest glyph of the text, so that something shows.
-int lineBoxHeight(const BitmapFont& font, std::u32string_view text)
+int lineBoxHeight(const BitmapFont& font, std::span<const int> codes)
 {
     if (font.lineHeight > 0)
         return std::min<int>(font.lineHeight, 4 * MaxGlyphSize);
     int tallest = 1;
-    for (char32_t character : text)
-        if (fontHolds(font, character))
-            tallest = std::max<int>(tallest, font.glyphs[character].height);
+    for (int code : codes)
+        if (fontHolds(font, code))
+            tallest = std::max<int>(tallest, font.glyphs[code].height);
     return tallest;
 }
 
@@ -74,9 +85,26 @@ private:
 
 } // namespace
 
-bool fontHolds(const BitmapFont& font, char32_t character)
+bool fontHolds(const BitmapFont& font, int code)
 {
-    return character < static_cast<char32_t>(font.codeCount()) && !font.glyphs[character].isEmpty();
+    return code >= 0 && code < font.codeCount() && !font.glyphs[code].isEmpty();
+}
+
+std::vector<int> previewCodes(std::u32string_view text, TextEncoding encoding)
+{
+    std::vector<int> codes;
+    for (char32_t character : text)
+        codes.push_back(codeOf(encoding, character).value_or(-1));
+    return codes;
+}
+
+std::u32string missingCharacters(const BitmapFont& font, std::u32string_view text, TextEncoding encoding)
+{
+    std::u32string missing;
+    for (char32_t character : text)
+        if (!fontHolds(font, codeOf(encoding, character).value_or(-1)) && missing.find(character) == std::u32string::npos)
+            missing += character;
+    return missing;
 }
 
 int missingMarkerWidth(int lineHeight)
@@ -86,14 +114,20 @@ int missingMarkerWidth(int lineHeight)
 
 IndexedPicture layOutTextPreview(const BitmapFont& font, std::u32string_view text)
 {
-    const int lineHeight = lineBoxHeight(font, text);
+    const std::vector<int> codes = previewCodes(text, {});
+    return layOutTextPreview(font, codes);
+}
+
+IndexedPicture layOutTextPreview(const BitmapFont& font, std::span<const int> codes, bool rightToLeft)
+{
+    const int lineHeight = lineBoxHeight(font, codes);
     const int markerWidth = missingMarkerWidth(lineHeight);
     const int markerHeight = std::max(lineHeight, 3);
     int lineWidth = 0;
     int rowHeight = markerHeight;
-    for (char32_t character : text) {
-        if (fontHolds(font, character)) {
-            const Glyph& glyph = font.glyphs[character];
+    for (int code : codes) {
+        if (fontHolds(font, code)) {
+            const Glyph& glyph = font.glyphs[code];
             lineWidth += std::clamp<int>(glyph.width, 0, MaxGlyphSize);
             rowHeight = std::max<int>(rowHeight, std::clamp<int>(glyph.height, 0, MaxGlyphSize));
         } else {
@@ -113,9 +147,11 @@ IndexedPicture layOutTextPreview(const BitmapFont& font, std::u32string_view tex
         // The line itself, as high as the font's line height; a taller glyph
         // reaches below it.
         writer.fill(x, top, lineWidth * scale, lineHeight * scale, PreviewPaper);
-        for (char32_t character : text) {
-            if (fontHolds(font, character)) {
-                const Glyph& glyph = font.glyphs[character];
+        for (std::size_t index = 0; index < codes.size(); ++index) {
+            // Right to left the line is laid out from its last character on.
+            const int code = codes[rightToLeft ? codes.size() - 1 - index : index];
+            if (fontHolds(font, code)) {
+                const Glyph& glyph = font.glyphs[code];
                 if (scale == 1)
                     writer.glyph<1>(glyph, x, top);
                 else
@@ -141,7 +177,32 @@ void EditorDialog::updateTextPreview()
 {
     if (!windowSystem_.isTextPreviewShown())
         return;
-    windowSystem_.setTextPreviewPicture(layOutTextPreview(font_, decodeUtf8(windowSystem_.textPreviewText())));
+    const std::u32string text = decodeUtf8(windowSystem_.textPreviewText());
+    const std::vector<int> codes = previewCodes(text, encoding_);
+    windowSystem_.setTextPreviewPicture(layOutTextPreview(font_, codes, previewRightToLeft_));
+    // The title says what the picture cannot show, and which way it runs.
+    const std::u32string missing = missingCharacters(font_, text, encoding_);
+    std::string title = previewRightToLeft_ ? "Text preview, right to left" : "Text preview";
+    if (!missing.empty()) {
+        title += ": " + std::to_string(missing.size()) + " missing in " + encodingName(encoding_) + ":";
+        for (std::size_t at = 0; at < missing.size() && at < MissingNamed; ++at) {
+            title += ' ';
+            // Control characters and blanks are named by their code point.
+            if (missing[at] <= ' ' || (missing[at] >= 127 && missing[at] < 160))
+                title += "U+" + hexadecimal(missing[at]);
+            else
+                appendUtf8(title, missing[at]);
+        }
+        if (missing.size() > MissingNamed)
+            title += " ...";
+    }
+    windowSystem_.setTextPreviewTitle(title);
+}
+
+void EditorDialog::togglePreviewDirection()
+{
+    previewRightToLeft_ = !previewRightToLeft_;
+    updateTextPreview();
 }
 
 void EditorDialog::textPreviewChanged()

@@ -15,12 +15,19 @@
 namespace glyphsmith {
 
 struct CodePage {
-    std::string_view name; // lower case, as iconv also names it: "cp1251", "iso-8859-5", "koi8-r"
+    std::string_view name;      // lower case: "cp1251", "iso-8859-5", "koi8-r", "mac-roman"
+    std::string_view iconvName; // the name the C library's iconv knows it by: "CP1251", "MACINTOSH"
+    bool rightToLeft;           // Hebrew and Arabic: a game sets their text right to left
     // The code point of byte 128 + i, or 0 where the code page leaves the byte undefined.
     std::array<char16_t, 128> upperHalf;
 };
 
-// The code page of that name, compared without regard to case; nullptr when unknown.
+// The code page of that name, as users write it; nullptr when unknown. Case,
+// '-', '_', '.' and blanks do not count, and besides the page's own name these
+// spellings are known: the bare number (1251, 866), windows-NNNN and winNNNN
+// for the Windows pages (cp874 and cp1250 to cp1258), ibmNNN and dosNNN for
+// the DOS pages (cp437 to cp869), iso8859-N and 8859-N, latin1 to latin10 for
+// the ISO pages they name, koi8r / koi8u, and macintosh or mac for mac-roman.
 const CodePage* findCodePage(std::string_view name);
 
 // The character a byte stands for: the byte itself below 128, nullopt where

@@ -63,6 +63,15 @@ std::vector<CharacterMapping> asciiCharacters()
     return characters;
 }
 
+std::vector<CharacterMapping> codePageCharacters(const CodePage& page)
+{
+    std::vector<CharacterMapping> characters = asciiCharacters();
+    for (int byte = 128; byte < 256; ++byte)
+        if (std::optional<char32_t> character = unicodeOf(page, static_cast<std::uint8_t>(byte)))
+            characters.push_back({ byte, *character });
+    return characters;
+}
+
 std::optional<std::vector<CharacterMapping>> parseCodeRanges(std::string_view ranges, std::string& problem)
 {
     std::vector<CharacterMapping> characters;

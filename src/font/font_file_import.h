@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "font/bitmap_font.h"
+#include "font/code_pages.h"
 #include "font/file_result.h"
 
 namespace glyphsmith {
@@ -28,6 +29,10 @@ struct CharacterMapping {
 
 // Codes 0 to 127 from Unicode code points 0 to 127.
 std::vector<CharacterMapping> asciiCharacters();
+
+// Codes 0 to 127 as ASCII and 128 to 255 from the characters the code page
+// gives those bytes; a byte it leaves undefined stays empty.
+std::vector<CharacterMapping> codePageCharacters(const CodePage& page);
 
 // Codes equal to their code points over `ranges`, for example
 // "32-126,0x400-0x44F": single numbers or low-high pairs, decimal or 0x

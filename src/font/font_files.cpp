@@ -63,7 +63,8 @@ FileResult importOrReadAsBefore(BitmapFont& font, FontFormat format, const std::
 {
     if (services.fontFiles) {
         const FontFileImport import
-            = importFontFile(font, *services.fontFiles, { path, std::max(font.lineHeight, 0), asciiCharacters() });
+            = importFontFile(font, *services.fontFiles, { path, std::max(font.lineHeight, 0),
+                services.fontFileCodePage ? codePageCharacters(*services.fontFileCodePage) : asciiCharacters() });
         const FileError error = import.result.error;
         if (error != FileError::UnknownFontFormat && error != FileError::CannotOpen)
             return import.result;

@@ -12,6 +12,7 @@
 
 namespace glyphsmith {
 
+struct CodePage;
 class FontFileReader;
 class MessageBoxes;
 class SystemFontRenderer;
@@ -23,6 +24,9 @@ struct FileServices {
     MessageBoxes& messages;
     SystemFontRenderer* systemFont = nullptr; // null where no system font can be had
     FontFileReader* fontFiles = nullptr;      // null where no font-file reader is built in
+    // The code page whose characters a font file's import puts at codes 128
+    // to 255; null for codes 0 to 127 only.
+    const CodePage* fontFileCodePage = nullptr;
 };
 
 // .fon and .fnt name both Windows font files and SCI fonts kept as patch
@@ -37,7 +41,8 @@ FontFormat formatToRead(FontFormat byExtension, const std::string& path);
 FontFormat formatToWrite(FontFormat byExtension, const std::string& path);
 
 // A TrueType or other desktop font file is imported at lineHeight pixels
-// (codes 0 to 127 from the same Unicode characters). Where the font-file
+// (codes 0 to 127 from the same Unicode characters, 128 to 255 through
+// services.fontFileCodePage when given). Where the font-file
 // reader cannot read it, the file is handled as before there was one: a
 // ".ttf" builds the font from the system font, any other extension is read
 // as an SCI font. A .fon or .fnt file goes where formatToRead() says, and is

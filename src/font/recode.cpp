@@ -10,25 +10,6 @@ namespace {
 
 constexpr int ByteCodes = 256;
 
-// The character code `code` of a font in `encoding` stands for, if any.
-std::optional<char32_t> characterOf(TextEncoding encoding, int code)
-{
-    if (!encoding.page)
-        return static_cast<char32_t>(code);
-    if (code >= ByteCodes)
-        return std::nullopt;
-    return unicodeOf(*encoding.page, static_cast<std::uint8_t>(code));
-}
-
-// The code of `character` in a font in `encoding`, if it has one.
-std::optional<int> codeOf(TextEncoding encoding, char32_t character)
-{
-    if (!encoding.page)
-        return character < static_cast<char32_t>(MaxCodeCount) ? std::optional<int>(static_cast<int>(character)) : std::nullopt;
-    const std::optional<std::uint8_t> byte = byteOf(*encoding.page, character);
-    return byte ? std::optional<int>(*byte) : std::nullopt;
-}
-
 } // namespace
 
 std::vector<int> recodeFont(const BitmapFont& in, TextEncoding from, TextEncoding to, BitmapFont& out)

@@ -7,14 +7,9 @@
 #include <vector>
 
 #include "font/bitmap_font.h"
-#include "font/code_pages.h"
+#include "font/text_encoding.h"
 
 namespace glyphsmith {
-
-// One side of a recoding: a code page, or Unicode where `page` is null.
-struct TextEncoding {
-    const CodePage* page = nullptr;
-};
 
 // Builds `out` from `in`: codes 0 to 127 stay where they are, and every other
 // glyph moves to the code its character has in `to`. A 0 x 0 glyph with no set

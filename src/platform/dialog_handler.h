@@ -103,6 +103,9 @@ public:
     // Files were dropped on the dialog: their full paths, in the order given.
     virtual void filesDropped(const std::vector<std::string>& paths) { (void)paths; }
 
+    // The user chose an item of a drop-down list, with the mouse or the keys.
+    virtual void listChosen(int controlId) { (void)controlId; }
+
     // The user edited the text of the text preview window.
     virtual void textPreviewChanged() { }
     // The user closed the text preview window (its close box).

@@ -59,6 +59,8 @@ std::optional<ControlKind> kindOf(const std::string& word)
         return ControlKind::Button;
     if (word == "label")
         return ControlKind::Label;
+    if (word == "list")
+        return ControlKind::List;
     return std::nullopt;
 }
 

@@ -13,7 +13,7 @@
 
 namespace glyphsmith {
 
-enum class ControlKind { Edit, Button, Label };
+enum class ControlKind { Edit, Button, Label, List };
 
 struct ControlTemplate {
     ControlKind kind = ControlKind::Button;

@@ -143,6 +143,11 @@ public:
     virtual int focusedControl() = 0;
     // The tip shown while the mouse rests on the control.
     virtual void setToolTip(int controlId, std::string_view text) = 0;
+    // The items of a drop-down list (a `list` control), in order; the first
+    // is chosen. For a list, controlText gives the chosen item, and
+    // setControlText chooses the item of that text (nothing changes when
+    // there is none). Neither this nor setControlText delivers listChosen.
+    virtual void setListItems(int controlId, const std::vector<std::string>& items) = 0;
 
     // --- The window ---
 
@@ -184,12 +189,18 @@ public:
     virtual void setTextPreviewText(std::string_view text) = 0;
     virtual std::string textPreviewText() = 0;
     virtual void setTextPreviewPicture(const IndexedPicture& picture) = 0;
+    // The window's title, which says what the picture leaves out.
+    virtual void setTextPreviewTitle(std::string_view title) = 0;
 
     // --- Settings kept between runs of the program ---
 
     // The value stored under `name`, empty when there is none.
     virtual std::string setting(std::string_view name) = 0;
     virtual void setSetting(std::string_view name, std::string_view value) = 0;
+    // The name of the system's own 8-bit code page ("cp1252"): the ANSI code
+    // page on Windows; elsewhere the one the locale's language suggests
+    // (system_code_page.h).
+    virtual std::string systemCodePage() = 0;
 
     // --- File dialogs ---
 

@@ -93,5 +93,33 @@ TEST(FontFileSession, OpenOffersOnlyTheBitmapFontsTheReaderReads)
     }
 }
 
+TEST(FontFileSession, AFontFileFillsCodes128To255FromTheCodePageTheFileWillBeShownIn)
+{
+    const std::string pcf = "/usr/share/fonts/X11/misc/9x15.pcf.gz";
+    const struct {
+        const char* remembered; // for this file
+        int codes;
+        const char* encoding;
+    } rows[] = { { "", 256, "cp1251" }, { "koi8-r", 256, "koi8-r" }, { "unicode", 128, "unicode" } };
+    for (const auto& row : rows) {
+        FontFileSession app;
+        app.ws.setSystemCodePage("cp1251");
+        if (*row.remembered)
+            app.ws.setSetting("fileEncodings", std::string(row.remembered) + "\t" + pcf + "\n");
+        app.ws.scripts().queueFileDialogAnswer(fileDialogAnswerFor(pcf));
+        app.ws.scripts().queueMessageAnswer(MessageResult::Ok); // the import's closing notice, if any
+        app.run([&] {
+            app.ws.userClicks(OpenButton);
+            EXPECT_EQ(app.ws.control(EncodingList).text, *row.encoding == 'u' ? "Unicode" : row.encoding);
+        });
+        ASSERT_EQ(app.font->codeCount(), row.codes) << row.encoding;
+        if (row.codes == 256) {
+            // ш: byte 248 in cp1251, 219 in koi8-r
+            const int sha = std::string(row.encoding) == "cp1251" ? 248 : 219;
+            EXPECT_FALSE(app.font->glyphs[sha].isEmpty()) << row.encoding;
+        }
+    }
+}
+
 } // namespace
 } // namespace glyphsmith

@@ -22,6 +22,7 @@ inline constexpr int WidthBox = 1001;
 inline constexpr int HeightBox = 1000;
 inline constexpr int LetterButton = 1009;
 inline constexpr int QuitButton = 2;
+inline constexpr int EncodingList = 1028;
 
 class LoggingHandler : public DialogHandler {
 public:
@@ -57,6 +58,7 @@ public:
         return takesKey && takesKey(key, modifiers);
     }
     void filesDropped(const std::vector<std::string>& paths) override { note("dropped " + paths.front()); }
+    void listChosen(int id) override { note("chosen", id); }
     void textPreviewChanged() override { note("preview changed"); }
     void textPreviewClosed() override { note("preview closed"); }
 

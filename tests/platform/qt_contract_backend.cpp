@@ -97,8 +97,8 @@ public:
 
     void userPressesKey(int key, unsigned modifiers) override
     {
-        // Letters and digits, and Page Up, the one named key the contract uses.
-        const int qtKey = key == KeyPageUp ? Qt::Key_PageUp : key;
+        // Letters and digits, and the named keys the contract uses.
+        const int qtKey = key == KeyPageUp ? Qt::Key_PageUp : key == KeyDown ? Qt::Key_Down : key == KeyUp ? Qt::Key_Up : key;
         Qt::KeyboardModifiers held;
         held.setFlag(Qt::ShiftModifier, modifiers & KeyShift).setFlag(Qt::ControlModifier, modifiers & KeyControl);
         held.setFlag(Qt::AltModifier, modifiers & KeyAlt);

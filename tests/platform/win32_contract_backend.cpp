@@ -87,9 +87,10 @@ public:
         state[VK_CONTROL] = modifiers & KeyControl ? 0x80 : 0;
         state[VK_MENU] = modifiers & KeyAlt ? 0x80 : 0;
         ::SetKeyboardState(state);
-        // Letters and digits are their own virtual keys; Page Up is the one
-        // named key the contract uses.
-        pressKey(key == KeyPageUp ? VK_PRIOR : static_cast<WPARAM>(key), modifiers & KeyAlt);
+        // Letters and digits are their own virtual keys; then the named keys
+        // the contract uses.
+        const WPARAM virtualKey = key == KeyPageUp ? VK_PRIOR : key == KeyDown ? VK_DOWN : key == KeyUp ? VK_UP : key;
+        pressKey(virtualKey, modifiers & KeyAlt);
         state[VK_SHIFT] = saved[0];
         state[VK_CONTROL] = saved[1];
         state[VK_MENU] = saved[2];

@@ -297,6 +297,36 @@ TEST_P(WindowSystemContract, MoveWindowSetsTheOuterRectangleAndOnlyAResizePaints
     });
 }
 
+TEST_P(WindowSystemContract, ADropDownListTellsOnlyTheUsersChoiceAndStepsWithTheArrowKeys)
+{
+    run([&] {
+        ws().setListItems(EncodingList, { "unicode", "cp1250", "cp1251" });
+        EXPECT_EQ(ws().controlText(EncodingList, 64), "unicode") << "the first item is chosen";
+        const std::size_t before = handler.log.size();
+        ws().setControlText(EncodingList, "cp1251");
+        EXPECT_EQ(ws().controlText(EncodingList, 64), "cp1251");
+        ws().setControlText(EncodingList, "cp9999");
+        EXPECT_EQ(ws().controlText(EncodingList, 64), "cp1251") << "a text no item has changes nothing";
+        ws().setControlText(EncodingList, "cp1250");
+        EXPECT_EQ(handler.since(before), Log()) << "the program's choice is not told";
+
+        backend->userFocuses(EncodingList);
+        EXPECT_EQ(ws().focusedControl(), EncodingList);
+        const std::size_t keys = handler.log.size();
+        backend->userPressesKey(KeyDown, 0);
+        EXPECT_EQ(ws().controlText(EncodingList, 64), "cp1251");
+        backend->userPressesKey(KeyUp, 0);
+        EXPECT_EQ(ws().controlText(EncodingList, 64), "cp1250");
+        const Log seen = handler.since(keys);
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), "chosen 1028"), 2) << "each step is the user's choice";
+        EXPECT_EQ(std::count_if(seen.begin(), seen.end(), [](const std::string& e) { return e.starts_with("key "); }), 2)
+            << "the editor's keys come first";
+
+        ws().setListItems(EncodingList, { "a", "b" });
+        EXPECT_EQ(ws().controlText(EncodingList, 64), "a");
+    });
+}
+
 } // namespace
 
 // Each backend instantiates the suite under its own name.

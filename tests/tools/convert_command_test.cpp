@@ -9,6 +9,7 @@
 #include <streambuf>
 
 #include "font/bitmap_font.h"
+#include "font/text_encoding.h"
 #ifdef _WIN32
 #include "fontfile/gdi_font_file.h"
 #else
@@ -201,7 +202,80 @@ TEST(Convert, RecodeNamesGlyphsWithoutAPlaceAndDropsThemOnlyWhenAsked)
     EXPECT_EQ(dropped.err, "dropped from " + folder.path("u.wfn") + ": the glyphs of codes 19968 have no place in koi8-r\n");
     ASSERT_TRUE(font.readWfn(folder.path("k.wfn")).ok());
     EXPECT_EQ(font.glyphs[0xd1].width, 1); // я is byte 0xd1 in koi8-r
-    EXPECT_EQ(convert({ "--recode", "cp1251:utf8", recode[2], recode[3] }).status, ConvertUsage);
+}
+
+TEST(Convert, UnknownEncodingIsRefusedInOneLineNamingItAndNothingIsWritten)
+{
+    TestFolder folder;
+    BitmapFont font;
+    ASSERT_TRUE(font.writeWfn(folder.path("in.wfn")).ok());
+    const struct {
+        std::vector<std::string> arguments;
+        std::string refused;
+    } rows[] = {
+        { { "--recode", "cp9999:unicode", folder.path("in.wfn"), folder.path("out.wfn") }, "encoding 'cp9999'" },
+        { { "--recode", "Windows-1251:utf8", folder.path("in.wfn"), folder.path("out.wfn") }, "encoding 'utf8'" },
+        { { "--font-info", "a.ttf", "--codepage", "cp9999" }, "code page 'cp9999'" },
+        { { "--font-info", "a.ttf", "--codepage", "unicode" }, "code page 'unicode'" },
+    };
+    for (const auto& row : rows) {
+        const ConvertRun run = convert(row.arguments);
+        EXPECT_EQ(run.status, ConvertUsage);
+        EXPECT_TRUE(run.err.starts_with("glyphsmith-convert: unknown " + row.refused + "; known: ")) << run.err;
+        EXPECT_NE(run.err.find("cp862, cp863"), std::string::npos) << run.err;
+        EXPECT_EQ(std::ranges::count(run.err, '\n'), 1) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(folder.path("out.wfn")));
+    }
+}
+
+TEST(Convert, CoverageListsWhatTheFontCannotDrawWithCountAndFirstLineAndExitsOneForIt)
+{
+    TestFolder folder;
+    BitmapFont font;
+    font.setCodeCount(256);
+    for (int code : { int('a'), int('b'), 0xf8, int(' ') })
+        font.glyphs[code] = Glyph { .height = 2, .width = 2 };
+    for (int code : { int('a'), int('b'), 0xf8 })
+        font.glyphs[code].cell(0, 0) = true; // 'c' (99) has no glyph; ' ' needs no ink
+    font.glyphs['c'].width = 2;              // a width, but nothing drawn
+    ASSERT_TRUE(font.writeWfn(folder.path("cz.wfn")).ok());
+    // ř is byte 0xf8 in cp1250, ш is in no Czech code page, ш and ř are both U+ code points above 255.
+    folder.write("text.txt", { 0xEF, 0xBB, 0xBF, 'a', 'b', ' ', 0xC5, 0x99, '\r', '\n', 'c', 0xD1, 0x88, '\n', 0xD1, 0x88, 'c' });
+    const struct {
+        std::vector<std::string> extra;
+        int status;
+        std::string out;
+    } rows[] = {
+        { { "--encoding", "CP1250" }, 1,
+            "U+0063 c: 2 times, first on line 2; code 99 has an empty glyph\n"
+            "U+0448 \xD1\x88: 2 times, first on line 2; not in cp1250\n"
+            "2 characters of the text the font cannot draw in cp1250\n" },
+        { {}, 1, // cp1252 for a font of 256 codes: ř is not in it either
+            "U+0159 \xC5\x99: 1 time, first on line 1; not in cp1252\n"
+            "U+0063 c: 2 times, first on line 2; code 99 has an empty glyph\n"
+            "U+0448 \xD1\x88: 2 times, first on line 2; not in cp1252\n"
+            "3 characters of the text the font cannot draw in cp1252\n" },
+        { { "--encoding", "unicode" }, 1,
+            "U+0159 \xC5\x99: 1 time, first on line 1; past the font's last code\n"
+            "U+0063 c: 2 times, first on line 2; code 99 has an empty glyph\n"
+            "U+0448 \xD1\x88: 2 times, first on line 2; past the font's last code\n"
+            "3 characters of the text the font cannot draw in unicode\n" },
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> arguments = { "--coverage", folder.path("text.txt"), folder.path("cz.wfn") };
+        arguments.insert(arguments.end(), row.extra.begin(), row.extra.end());
+        const ConvertRun run = convert(arguments);
+        EXPECT_EQ(run.status, row.status) << run.err;
+        EXPECT_EQ(run.out, row.out);
+    }
+    folder.write("ok.txt", { 'a', ' ', 'b', '\n', 0xC5, 0x99 });
+    const ConvertRun covered = convert({ "--coverage", folder.path("ok.txt"), folder.path("cz.wfn"), "--encoding", "1250" });
+    EXPECT_EQ(covered.status, ConvertOk);
+    EXPECT_EQ(covered.out, "the font draws every character of the text in cp1250\n");
+    EXPECT_EQ(convert({ "--coverage", folder.path("ok.txt") }).status, ConvertUsage);
+    EXPECT_EQ(convert({ "--coverage", folder.path("ok.txt"), folder.path("cz.wfn"), "--encoding", "cp9999" }).err,
+        "glyphsmith-convert: " + unknownEncodingText("cp9999") + "\n");
+    EXPECT_EQ(convert({ "--coverage", folder.path("none.txt"), folder.path("cz.wfn") }).status, ConvertFailed);
 }
 
 TEST(Convert, UnreadableInputNamesTheFileAndLeavesTheOutputAlone)
@@ -385,7 +459,7 @@ TEST(Convert, WrongArgumentsPrintUsageAndExitTwo)
         { "--system-font", "12" }, { "a.wfn", "--dump" }, { "--check" }, { "--json", "a.wfn" },
         { "--check", "--check", "a.wfn" }, { "--check", "a.wfn", "--json" }, { "--check", "--json" },
         { "--font", "a.ttf", "12" }, { "--font", "a.ttf", "-1", "a.wfn" }, { "--font-info", "a.ttf", "--codes" },
-        { "--font-info", "a.ttf", "--codepage", "cp9999" }, { "--font-info", "a.ttf", "--codes", "66-65" },
+        { "--font-info", "a.ttf", "--codes", "66-65" },
         { "--font-info", "a.ttf", "--codes", "0x10000" }, { "--font-info", "a.ttf", "--codes", "1,,2" },
         { "--font-info", "a.ttf", "--codes", "5-" }, { "--font-info", "a.ttf", "--size", "5" },
     };

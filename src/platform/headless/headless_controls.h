@@ -25,9 +25,11 @@ struct HeadlessControl {
     int selectionEnd = 0;
     PixelRect bounds; // client pixels
     std::string toolTip;
+    std::vector<std::string> items; // a drop-down list's items; `text` is the chosen one
 
     bool isEdit() const { return kind == ControlKind::Edit; }
     bool isButton() const { return kind == ControlKind::Button; }
+    bool isList() const { return kind == ControlKind::List; }
 };
 
 class HeadlessControls {

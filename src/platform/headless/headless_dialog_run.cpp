@@ -1,5 +1,7 @@
 #include "platform/headless/headless_window_system.h"
 
+#include <algorithm>
+
 // Opening, running and ending the headless dialog, and the user's actions
 // that drive it. Every event is delivered inside the call that causes it.
 
@@ -154,7 +156,7 @@ void HeadlessWindowSystem::userClicks(int controlId)
     HeadlessControl& control = controls_.at(controlId);
     if (!control.enabled || control.kind == ControlKind::Label)
         return;
-    if (control.isEdit()) {
+    if (control.isEdit() || control.isList()) {
         userFocuses(controlId);
         return;
     }
@@ -191,6 +193,20 @@ void HeadlessWindowSystem::userTypes(int controlId, std::string_view text)
         if (typeIntoEdit(box, character))
             handler.editChanged(controlId);
     }
+}
+
+void HeadlessWindowSystem::userChoosesListItem(int controlId, std::string_view item)
+{
+    DialogHandler& handler = runningHandler("chose a list item");
+    HeadlessControl& list = controls_.at(controlId);
+    if (!list.isList() || std::ranges::find(list.items, item) == list.items.end())
+        throw HeadlessScriptError("control " + std::to_string(controlId) + " has no item '" + std::string(item) + "'");
+    if (focus_ != controlId)
+        userFocuses(controlId);
+    if (!isDialogRunning() || focus_ != controlId)
+        return;
+    list.text = std::string(item);
+    handler.listChosen(controlId);
 }
 
 void HeadlessWindowSystem::userReplacesText(int controlId, std::string_view text)
@@ -243,6 +259,16 @@ bool HeadlessWindowSystem::userPressesKey(int key, unsigned modifiers)
     if (character && (modifiers & (KeyControl | KeyAlt)) == 0 && focused && focused->isEdit()) {
         const bool lowerCase = key >= 'A' && !(modifiers & KeyShift);
         userTypes(focus_, std::string(1, static_cast<char>(lowerCase ? key - 'A' + 'a' : key)));
+    }
+    // Up and Down choose the item before or after the chosen one of a list.
+    if ((key == KeyUp || key == KeyDown) && modifiers == 0 && focused && focused->isList()) {
+        const auto chosen = std::ranges::find(focused->items, focused->text);
+        const auto next = key == KeyUp ? (chosen == focused->items.begin() ? chosen : chosen - 1)
+                                       : (chosen == focused->items.end() ? chosen : chosen + 1);
+        if (next != focused->items.end() && next != chosen) {
+            focused->text = *next;
+            handler.listChosen(focus_);
+        }
     }
     return false;
 }

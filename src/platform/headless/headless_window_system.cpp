@@ -48,6 +48,11 @@ std::string HeadlessWindowSystem::controlText(int controlId, std::size_t maxChar
 void HeadlessWindowSystem::setControlText(int controlId, std::string_view text)
 {
     HeadlessControl& control = controls_.at(controlId);
+    if (control.isList()) {
+        if (std::ranges::find(control.items, text) != control.items.end())
+            control.text = std::string(text);
+        return;
+    }
     if (!control.isEdit()) {
         control.text = std::string(text);
         return;
@@ -56,6 +61,13 @@ void HeadlessWindowSystem::setControlText(int controlId, std::string_view text)
     // The change notification comes inside this call, changed text or not.
     if (handler_)
         handler_->editChanged(controlId);
+}
+
+void HeadlessWindowSystem::setListItems(int controlId, const std::vector<std::string>& items)
+{
+    HeadlessControl& list = controls_.at(controlId);
+    list.items = items;
+    list.text = items.empty() ? std::string() : items.front();
 }
 
 void HeadlessWindowSystem::enableControl(int controlId, bool enabled)

@@ -104,10 +104,14 @@ public:
     // A key with `modifiers` (KeyModifiers bits) while the dialog has the
     // focus. The handler sees it first; a key it leaves alone that stands for
     // a character (a letter or digit, without Ctrl or Alt) is typed into the
-    // focused edit box. Returns whether the handler used the key.
+    // focused edit box, and Up or Down steps through a focused drop-down
+    // list, delivering listChosen. Returns whether the handler used the key.
     bool userPressesKey(int key, unsigned modifiers = 0);
     // Files dropped on the dialog.
     void userDropsFiles(const std::vector<std::string>& paths);
+    // Chooses `item` of a drop-down list, after focusing it if needed, and
+    // delivers listChosen; an item the list lacks throws HeadlessScriptError.
+    void userChoosesListItem(int controlId, std::string_view item);
     // Replaces the text of the text preview window, which must be shown.
     void userEditsPreviewText(std::string_view text);
     // The close box of the text preview window, which must be shown.
@@ -120,6 +124,8 @@ public:
     void setExecutableName(std::string name) { executableName_ = std::move(name); }
     void setExecutablePath(std::string path) { executablePath_ = std::move(path); }
     void setCommandLine(std::string text) { commandLine_ = std::move(text); }
+    // What systemCodePage() gives; "cp1252" unless set.
+    void setSystemCodePage(std::string name) { systemCodePage_ = std::move(name); }
     // When false, clientSurface() gives null, as when no drawing context can be had.
     void setSurfaceAvailable(bool available) { surfaceAvailable_ = available; }
     // The renderer systemFontRenderer() gives; null restores the default one,
@@ -148,6 +154,7 @@ public:
     // The last picture given to the text preview.
     const IndexedPicture& textPreviewPicture() const { return previewPicture_; }
     int textPreviewPictureCount() const { return previewPictureCount_; }
+    const std::string& textPreviewTitle() const { return previewTitle_; }
 
     // --- WindowSystem ---
 
@@ -162,6 +169,7 @@ public:
     void scrollCaretIntoView(int controlId) override;
     int focusedControl() override { return focus_; }
     void setToolTip(int controlId, std::string_view text) override { controls_.at(controlId).toolTip = text; }
+    void setListItems(int controlId, const std::vector<std::string>& items) override;
     void setCaption(std::string_view caption) override { caption_ = std::string(caption); }
     std::string caption() override { return caption_; }
     void centreOnScreen() override;
@@ -181,8 +189,10 @@ public:
     void setTextPreviewText(std::string_view text) override { previewText_ = text; }
     std::string textPreviewText() override { return previewText_; }
     void setTextPreviewPicture(const IndexedPicture& picture) override;
+    void setTextPreviewTitle(std::string_view title) override { previewTitle_ = title; }
     std::string setting(std::string_view name) override;
     void setSetting(std::string_view name, std::string_view value) override { settings_[std::string(name)] = value; }
+    std::string systemCodePage() override { return systemCodePage_; }
     std::optional<FileDialogAnswer> fileDialog(const FileDialogRequest& request) override;
     MessageResult showMessage(std::string_view text, std::string_view caption, MessageButtons buttons) override;
     std::optional<int> chooseItem(const ItemChoiceRequest& request) override;
@@ -243,9 +253,11 @@ private:
 
     bool previewShown_ = false;
     std::string previewText_;
+    std::string previewTitle_ = "Text preview";
     IndexedPicture previewPicture_;
     int previewPictureCount_ = 0;
     std::map<std::string, std::string, std::less<>> settings_;
+    std::string systemCodePage_ = "cp1252";
 };
 
 } // namespace glyphsmith

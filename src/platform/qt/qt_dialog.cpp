@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QComboBox>
 #include <QDropEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -142,6 +143,19 @@ void QtDialog::buildControls(const DialogTemplate& dialogTemplate)
             widget = button;
             break;
         }
+        case ControlKind::List: {
+            auto* list = new QComboBox(this);
+            list->setEditable(false);
+            list->installEventFilter(this);
+            int id = control.id;
+            // Activated: the user's choice, by mouse or keys, never the program's.
+            connect(list, &QComboBox::activated, this, [this, id] {
+                if (handlerReachable())
+                    handler_.listChosen(id);
+            });
+            widget = list;
+            break;
+        }
         case ControlKind::Label: {
             auto* label = new QLabel(caption, this);
             label->setAlignment(control.hasStyle("right")    ? Qt::AlignRight | Qt::AlignTop
@@ -202,6 +216,9 @@ void QtDialog::setControlText(int controlId, const QString& text)
         button->setText(text);
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(text);
+    } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+        if (const int index = list->findText(text, Qt::MatchExactly); index >= 0)
+            list->setCurrentIndex(index);
     }
 }
 

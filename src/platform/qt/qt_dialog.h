@@ -39,7 +39,8 @@ public:
     const std::vector<QWidget*>& widgets() const { return widgets_; }
 
     // Sets an edit box's text and delivers its change notification exactly
-    // once, whether or not the text differs. Other controls just take the text.
+    // once, whether or not the text differs. A drop-down list chooses the item
+    // of that text, if it has one; other controls just take the text.
     void setControlText(int controlId, const QString& text);
 
     // The text preview window, made at the first use.

@@ -130,4 +130,10 @@ void QtWindowSystem::setTextPreviewPicture(const IndexedPicture& picture)
         dialog_->textPreview().setPicture(picture);
 }
 
+void QtWindowSystem::setTextPreviewTitle(std::string_view title)
+{
+    if (dialog_)
+        dialog_->textPreview().setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+}
+
 } // namespace glyphsmith

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
+#include <QComboBox>
 #include <QSettings>
 #include <QStyle>
 #include <QUrl>
@@ -21,6 +22,7 @@
 #include "platform/qt/qt_item_choice.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/resources.h"
+#include "platform/system_code_page.h"
 
 namespace glyphsmith {
 
@@ -86,7 +88,8 @@ std::string QtWindowSystem::controlText(int controlId, std::size_t maxChars)
     QWidget* control = dialog_ ? dialog_->control(controlId) : nullptr;
     if (!control)
         return {};
-    QString text = control->property("text").toString();
+    auto* list = qobject_cast<QComboBox*>(control);
+    QString text = list ? list->currentText() : control->property("text").toString();
     return text.left(static_cast<qsizetype>(std::min<std::size_t>(maxChars, 1u << 20))).toUtf8().toStdString();
 }
 
@@ -148,6 +151,22 @@ void QtWindowSystem::setToolTip(int controlId, std::string_view text)
 {
     if (QWidget* control = dialog_ ? dialog_->control(controlId) : nullptr)
         control->setToolTip(fromUtf8(text));
+}
+
+void QtWindowSystem::setListItems(int controlId, const std::vector<std::string>& items)
+{
+    auto* list = qobject_cast<QComboBox*>(dialog_ ? dialog_->control(controlId) : nullptr);
+    if (!list)
+        return;
+    QSignalBlocker blocker(list);
+    list->clear();
+    for (const std::string& item : items)
+        list->addItem(fromUtf8(item));
+}
+
+std::string QtWindowSystem::systemCodePage()
+{
+    return codePageForLocale(environmentLocale());
 }
 
 std::string QtWindowSystem::setting(std::string_view name)

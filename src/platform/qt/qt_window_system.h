@@ -49,6 +49,7 @@ public:
     void scrollCaretIntoView(int controlId) override;
     int focusedControl() override;
     void setToolTip(int controlId, std::string_view text) override;
+    void setListItems(int controlId, const std::vector<std::string>& items) override;
 
     void setCaption(std::string_view caption) override;
     std::string caption() override;
@@ -71,8 +72,10 @@ public:
     void setTextPreviewText(std::string_view text) override;
     std::string textPreviewText() override;
     void setTextPreviewPicture(const IndexedPicture& picture) override;
+    void setTextPreviewTitle(std::string_view title) override;
     std::string setting(std::string_view name) override;
     void setSetting(std::string_view name, std::string_view value) override;
+    std::string systemCodePage() override;
 
     std::optional<FileDialogAnswer> fileDialog(const FileDialogRequest& request) override;
 

@@ -66,6 +66,9 @@ DWORD controlStyle(const ControlTemplate& control)
     case ControlKind::Label:
         style |= control.hasStyle("right") ? SS_RIGHT : control.hasStyle("centre") ? SS_CENTER : SS_LEFT;
         break;
+    case ControlKind::List:
+        style |= CBS_DROPDOWNLIST | WS_VSCROLL;
+        break;
     }
     return style;
 }
@@ -77,6 +80,7 @@ WORD classAtom(ControlKind kind)
     case ControlKind::Button: return 0x0080;
     case ControlKind::Edit: return 0x0081;
     case ControlKind::Label: return 0x0082;
+    case ControlKind::List: return 0x0085;
     }
     return 0x0082;
 }
@@ -253,7 +257,9 @@ void Win32Dialog::placeControls()
         if (!child)
             break;
         const PixelRect at = toPixels(control);
-        ::SetWindowPos(child, nullptr, at.left, at.top, at.width(), at.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        // A drop-down list's height is that of the list it drops: ten lines.
+        const int height = control.kind == ControlKind::List ? at.height() * 10 : at.height();
+        ::SetWindowPos(child, nullptr, at.left, at.top, at.width(), height, SWP_NOZORDER | SWP_NOACTIVATE);
         child = ::GetWindow(child, GW_HWNDNEXT);
     }
     RECT outer { 0, 0, dialogUnitsToPixelsX(template_.width), dialogUnitsToPixelsY(template_.height) };
@@ -274,6 +280,11 @@ bool Win32Dialog::onCommand(int id, int code, HWND from)
             handler_.editFocusGained(id);
         else if (code == EN_KILLFOCUS)
             handler_.editFocusLost(id);
+        return true;
+    }
+    if (from && code == CBN_SELCHANGE && className(from) == L"ComboBox") {
+        // Sent for the user's choice only: CB_SETCURSEL does not send it.
+        handler_.listChosen(id);
         return true;
     }
     if (id == IDCANCEL) {
@@ -326,6 +337,13 @@ void Win32Dialog::setControlText(int controlId, const std::wstring& text)
     HWND target = control(controlId);
     if (!target)
         return;
+    if (className(target) == L"ComboBox") {
+        const LRESULT index = ::SendMessageW(target, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+            reinterpret_cast<LPARAM>(text.c_str()));
+        if (index != CB_ERR)
+            ::SendMessageW(target, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        return;
+    }
     if (!isEdit(target)) {
         ::SetWindowTextW(target, text.c_str());
         return;

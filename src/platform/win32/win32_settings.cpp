@@ -1,6 +1,7 @@
 // Settings kept between runs, on Win32: string values of the current user's
 // registry key HKEY_CURRENT_USER\Software\Glyphsmith, one value per name.
 
+#include <string>
 #include <vector>
 
 #include "platform/win32/utf16.h"
@@ -41,6 +42,12 @@ void Win32WindowSystem::setSetting(std::string_view name, std::string_view value
     const std::wstring text = toUtf16(value);
     ::RegSetValueExW(key.get(), toUtf16(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+std::string Win32WindowSystem::systemCodePage()
+{
+    // The ANSI code page: "cp1252", "cp1251", ... (and cp874 for Thai).
+    return "cp" + std::to_string(::GetACP());
 }
 
 } // namespace glyphsmith

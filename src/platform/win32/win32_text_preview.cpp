@@ -334,4 +334,10 @@ void Win32WindowSystem::setTextPreviewPicture(const IndexedPicture& picture)
         preview->setPicture(picture);
 }
 
+void Win32WindowSystem::setTextPreviewTitle(std::string_view title)
+{
+    if (Win32TextPreview* preview = dialog_ ? dialog_->textPreview() : nullptr)
+        ::SetWindowTextW(preview->window(), toUtf16(title).c_str());
+}
+
 } // namespace glyphsmith

@@ -138,6 +138,17 @@ void Win32WindowSystem::setControlText(int controlId, std::string_view text)
         dialog_->setControlText(controlId, toUtf16(text));
 }
 
+void Win32WindowSystem::setListItems(int controlId, const std::vector<std::string>& items)
+{
+    HWND list = dialog_ ? dialog_->control(controlId) : nullptr;
+    if (!list)
+        return;
+    ::SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : items)
+        ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toUtf16(item).c_str()));
+    ::SendMessageW(list, CB_SETCURSEL, 0, 0);
+}
+
 void Win32WindowSystem::enableControl(int controlId, bool enabled)
 {
     if (HWND control = dialog_ ? dialog_->control(controlId) : nullptr)

@@ -40,6 +40,7 @@ public:
     void scrollCaretIntoView(int controlId) override;
     int focusedControl() override;
     void setToolTip(int controlId, std::string_view text) override; // win32_tool_tips.cpp
+    void setListItems(int controlId, const std::vector<std::string>& items) override;
 
     void setCaption(std::string_view caption) override;
     std::string caption() override;
@@ -63,10 +64,12 @@ public:
     void setTextPreviewText(std::string_view text) override;
     std::string textPreviewText() override;
     void setTextPreviewPicture(const IndexedPicture& picture) override;
+    void setTextPreviewTitle(std::string_view title) override;
 
     // win32_settings.cpp: HKEY_CURRENT_USER\Software\Glyphsmith
     std::string setting(std::string_view name) override;
     void setSetting(std::string_view name, std::string_view value) override;
+    std::string systemCodePage() override; // win32_settings.cpp
 
     std::optional<FileDialogAnswer> fileDialog(const FileDialogRequest& request) override;
 
