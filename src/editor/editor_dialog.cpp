@@ -37,11 +37,6 @@ int decimalValue(std::string_view text)
     return static_cast<int>(negative ? -value : value);
 }
 
-bool isGlyphSize(int value)
-{
-    return value >= 1 && value <= MaxGlyphSize;
-}
-
 // The arrows beside Width and Height: one step, wrapping between 1 and 64.
 // A value outside 1..64 steps down by one, or wraps to 1 going up.
 int steppedSize(int value, int step)
@@ -176,6 +171,8 @@ void EditorDialog::editFocusGained(int controlId)
     // then see no letter and select nothing.
     if (controlId == LetterNumberBox || controlId == CharacterBox)
         windowSystem_.setControlText(controlId, "");
+    if (controlId == WidthBox && !letterMode_)
+        rangeWidthFocused();
 }
 
 void EditorDialog::editFocusLost(int controlId)
@@ -190,14 +187,16 @@ void EditorDialog::editFocusLost(int controlId)
         break;
     case WidthBox:
         endStep(); // a width typed there is one step
-        setBoxNumber(WidthBox, currentGlyph_->width);
+        if (!showRangeBoxes())
+            setBoxNumber(WidthBox, currentGlyph_->width);
         break;
     case CodesBox:
         codesBoxLeft();
         break;
     case HeightBox:
         endStep(); // a height typed there is one step
-        setBoxNumber(HeightBox, letterMode_ ? currentGlyph_->height : font_.lineHeight);
+        if (!showRangeBoxes())
+            setBoxNumber(HeightBox, letterMode_ ? currentGlyph_->height : font_.lineHeight);
         break;
     default:
         break;
@@ -227,6 +226,8 @@ void EditorDialog::selectLetter(int code, bool force)
 void EditorDialog::setLetterMode(int mode)
 {
     letterMode_ = mode;
+    if (showRangeBoxes())
+        return;
     windowSystem_.enableControl(WidthBox, mode != 0);
     setBoxNumber(HeightBox, letterMode_ ? currentGlyph_->height : font_.lineHeight);
 }
@@ -246,7 +247,12 @@ void EditorDialog::showOverview()
 
 int EditorDialog::boxNumber(int controlId)
 {
-    return decimalValue(windowSystem_.controlText(controlId, BoxReadLimit));
+    return decimalValue(boxText(controlId));
+}
+
+std::string EditorDialog::boxText(int controlId)
+{
+    return windowSystem_.controlText(controlId, BoxReadLimit);
 }
 
 void EditorDialog::setBoxNumber(int controlId, int value)
@@ -269,7 +275,7 @@ void EditorDialog::letterNumberChanged()
 
 void EditorDialog::characterChanged()
 {
-    const std::string text = windowSystem_.controlText(CharacterBox, BoxReadLimit);
+    const std::string text = boxText(CharacterBox);
     const int code = characterCode(text);
     // A font of 128 codes takes any character, reduced into 0..127; a larger
     // one only the characters it holds.
@@ -281,6 +287,8 @@ void EditorDialog::characterChanged()
 
 void EditorDialog::widthChanged()
 {
+    if (rangeWidthChanged())
+        return;
     const int value = boxNumber(WidthBox);
     if (!isGlyphSize(value))
         return;
@@ -295,6 +303,8 @@ void EditorDialog::widthChanged()
 
 void EditorDialog::heightChanged()
 {
+    if (rangeHeightChanged())
+        return;
     const int value = boxNumber(HeightBox);
     if (!isGlyphSize(value))
         return;
@@ -330,7 +340,7 @@ void EditorDialog::stepCharacter(int step)
 
 void EditorDialog::stepWidth(int step)
 {
-    if (!letterMode_)
+    if (!letterMode_ && range_.empty())
         return;
     setBoxNumber(WidthBox, steppedSize(boxNumber(WidthBox), step));
 }

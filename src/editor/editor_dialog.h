@@ -11,8 +11,9 @@
 // and glyph_commands.cpp (pixel edits and the glyph buttons), code_blocks.cpp
 // (fonts of more than 128 codes: paging, the character text, growing and
 // shrinking the font), history_commands.cpp (the steps of the undo history,
-// Ctrl+Z and Ctrl+Y), key_commands.cpp (the keys and the tooltips) and
-// text_preview.cpp.
+// Ctrl+Z and Ctrl+Y), key_commands.cpp (the keys and the tooltips),
+// reshape_commands.cpp (flips, turns, invert, bold), range_commands.cpp (a
+// range of glyphs selected in the overview) and text_preview.cpp.
 //
 // Any code that changes the font records the change first: beginStep(),
 // then history_.rememberGlyph / rememberLineHeight / rememberCodeCount /
@@ -25,6 +26,7 @@
 #include <vector>
 
 #include "font/bitmap_font.h"
+#include "editor/glyph_range.h"
 #include "editor/undo_history.h"
 #include "font/font_files.h"
 #include "platform/window_system.h"
@@ -86,6 +88,8 @@ public:
     const std::string& fileTitle() const { return fileTitle_; }
     const std::string& fileExt() const { return fileExt_; }
     const UndoHistory& history() const { return history_; }
+    // The glyphs selected in the overview.
+    const GlyphRange& range() const { return range_; }
 
     // --- DialogHandler ---
 
@@ -104,8 +108,18 @@ public:
     void textPreviewClosed() override;
 
 private:
+    struct GlyphSize {
+        int width;
+        int height;
+        bool operator==(const GlyphSize&) const = default;
+    };
+
     // The boxes and arrows (editor_dialog.cpp).
     int boxNumber(int controlId);
+    // A box's text as the boxes are read: at most nine characters.
+    std::string boxText(int controlId);
+    // 1 to 64: a width or height a glyph may take.
+    static bool isGlyphSize(int value) { return value >= 1 && value <= MaxGlyphSize; }
     void setBoxNumber(int controlId, int value);
     void setCharacterBox(int code);
     void letterNumberChanged();
@@ -161,7 +175,7 @@ private:
     FileServices fileServices();
 
     // Mouse editing (mouse_editing.cpp).
-    void press(int x, int y);
+    void press(int x, int y, unsigned keys);
     void move(unsigned keys, int x, int y);
 
     // Glyph commands (glyph_commands.cpp).
@@ -177,6 +191,57 @@ private:
     void pasteGlyph();
     void undoEdits();
     void outlineFont();
+
+    // Flips, turns, invert and bold (reshape_commands.cpp): of the current
+    // glyph, of the rectangular selection or of the range, as one step.
+    void reshape(void (*transform)(Glyph&));
+    // Draws the current glyph after a change; a new size also goes to the boxes.
+    void showReshapedGlyph(GlyphSize before);
+    void flipHorizontal();
+    void flipVertical();
+    void rotateClockwise();
+    void rotateAnticlockwise();
+    void rotateHalfTurn();
+    void invert();
+    void bold();
+
+    // A range of glyphs in the overview (range_commands.cpp).
+    // A press on `code` in the overview with the mouse keys `keys`.
+    void overviewPress(int code, unsigned keys);
+    // Selects from the range's anchor (the current letter when there is no
+    // range) to `end`.
+    void extendRange(int end);
+    void stepRange(int step);
+    void rangeLeft();
+    void rangeRight();
+    void rangeUp();
+    void rangeDown();
+    // A range in the overview, or pixels selected in letter mode.
+    bool hasSelection() const;
+    bool inOverview() const;
+    // Escape while there is a selection: lets go of it.
+    void clearSelection();
+    // The Width and Height boxes for the range; true when there is a range.
+    bool showRangeBoxes();
+    // showRangeBoxes and a fresh picture.
+    void showRange();
+    void reshapeRange(void (*transform)(Glyph&));
+    void copyRange();
+    void pasteRange();
+    void clearRange();
+    // The Width box took the focus: the widths "+N" counts from.
+    void rangeWidthFocused();
+    // A size in the Width or Height box for the range; false when there is
+    // no range and the box has its usual meaning.
+    bool rangeWidthChanged();
+    bool rangeHeightChanged();
+
+    // Pixels selected in letter mode (pixel_selection.cpp).
+    bool hasPixelSelection() const;
+    // Puts the selected pixels down where they are and forgets the selection.
+    void dropPixelSelection();
+    // Applies `transform` to the selected pixels; false when none are selected.
+    bool reshapeSelection(void (*transform)(Glyph&));
 
     // Keys and tooltips (key_commands.cpp).
     struct KeyBinding;
@@ -211,11 +276,6 @@ private:
     void endTypedStep(int box);
     void undoStep();
     void redoStep();
-    struct GlyphSize {
-        int width;
-        int height;
-        bool operator==(const GlyphSize&) const = default;
-    };
     GlyphSize shownGlyphSize() const;
     // Brings the boxes and the picture in line with a font the history
     // changed; `shownBefore` is the current glyph's size before the change.
@@ -248,6 +308,14 @@ private:
     // The client area as the dialog template lays it out; the overview never
     // fits the window smaller.
     PixelSize templateClientSize_;
+    // The glyphs selected in the overview, and the copied ones, each with its
+    // distance from the first copied code.
+    GlyphRange range_;
+    std::vector<std::pair<int, Glyph>> rangeClipboard_;
+    // The range's widths when the Width box took the focus.
+    std::vector<int> rangeWidths_;
+    // Set while the editor itself writes the size boxes for the range.
+    bool showingBoxes_ = false;
 };
 
 } // namespace glyphsmith

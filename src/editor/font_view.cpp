@@ -15,6 +15,9 @@ namespace {
 constexpr int BlackBlockX = 0;
 constexpr int WhiteBlockX = 16;
 
+// The background of a glyph selected in the overview.
+constexpr Rgb RangeColour { 0, 120, 215 };
+
 int blockFor(std::int32_t cell)
 {
     return cell != 0 ? WhiteBlockX : BlackBlockX;
@@ -100,10 +103,18 @@ void EditorDialog::paintOverview(ClientSurface& surface)
     // The block of 128 codes shown; the last block of a font may be partial.
     const int first = shownBlockStart();
     for (int column = 0; column < OverviewColumns; ++column)
-        for (int row = 0; row < OverviewRows; ++row)
-            if (const int code = first + OverviewColumns * row + column; code < font_.codeCount())
-                paintPreview(surface, font_.glyphs[code], ViewLeft + OverviewScale * column * cell.width,
-                    ViewTop + OverviewScale * row * cell.height);
+        for (int row = 0; row < OverviewRows; ++row) {
+            const int code = first + OverviewColumns * row + column;
+            if (code >= font_.codeCount())
+                continue;
+            const int left = ViewLeft + OverviewScale * column * cell.width;
+            const int top = ViewTop + OverviewScale * row * cell.height;
+            // A selected glyph stands on a coloured cell, margin and all.
+            if (range_.contains(code))
+                surface.fillRect({ left, top, left + OverviewScale * cell.width, top + OverviewScale * cell.height },
+                    RangeColour);
+            paintPreview(surface, font_.glyphs[code], left, top);
+        }
 }
 
 void EditorDialog::fitWindowToOverview(GridCellSize cell)

@@ -51,8 +51,11 @@ void EditorDialog::fillGlyph()
 
 void EditorDialog::copyGlyph()
 {
-    if (!letterMode_)
+    if (!letterMode_) {
+        if (!range_.empty())
+            copyRange();
         return;
+    }
     clipboardGlyph_ = *currentGlyph_;
     // Shows the new clipboard preview; a copy changes nothing in the font.
     refreshWindow();
@@ -60,8 +63,10 @@ void EditorDialog::copyGlyph()
 
 void EditorDialog::pasteGlyph()
 {
-    if (!letterMode_)
+    if (!letterMode_) {
+        pasteRange();
         return;
+    }
     beginStep();
     history_.rememberGlyph(font_, currentLetter_);
     *currentGlyph_ = clipboardGlyph_;

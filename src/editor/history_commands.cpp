@@ -67,7 +67,7 @@ void EditorDialog::showHistoryState(GlyphSize shownBefore)
     if (letterMode_) {
         show(WidthBox, currentGlyph_->width);
         show(HeightBox, currentGlyph_->height);
-    } else {
+    } else if (!showRangeBoxes()) {
         show(HeightBox, font_.lineHeight);
     }
     // The letter view shows only the current glyph and the clipboard: while

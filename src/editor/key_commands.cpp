@@ -7,7 +7,9 @@
 //
 // Every key uses Ctrl or Alt (Page Up and Page Down aside), so that typing
 // into the boxes works as it always did: plain letters and digits, and the
-// arrows that move the caret, reach the box that has the focus.
+// arrows that move the caret, reach the box that has the focus. Shift+arrows
+// are the editor's only in the overview, where they select a range, and
+// Escape only while something is selected.
 
 namespace glyphsmith {
 
@@ -17,6 +19,9 @@ struct EditorDialog::KeyBinding {
     void (EditorDialog::*action)();
     int button;          // the button the key stands for, 0 for none
     const char* keyName; // as the tooltip and the README show it
+    // When set, the key is the editor's only while this holds; otherwise it
+    // goes on as usual (Escape to Quit, Shift+arrows to the box).
+    bool (EditorDialog::*applies)() const = nullptr;
 };
 
 namespace {
@@ -83,6 +88,19 @@ std::span<const EditorDialog::KeyBinding> EditorDialog::keyBindings()
         { KeyRight, KeyControl | KeyShift, &EditorDialog::widerGlyph, WidthUpButton, "Ctrl+Shift+Right" },
         { KeyUp, KeyControl | KeyShift, &EditorDialog::lowerGlyph, HeightDownButton, "Ctrl+Shift+Up" },
         { KeyDown, KeyControl | KeyShift, &EditorDialog::tallerGlyph, HeightUpButton, "Ctrl+Shift+Down" },
+        { 'H', KeyAlt, &EditorDialog::flipHorizontal, 0, "Alt+H" },
+        { 'V', KeyAlt, &EditorDialog::flipVertical, 0, "Alt+V" },
+        { 'R', KeyAlt, &EditorDialog::rotateClockwise, 0, "Alt+R" },
+        { 'R', KeyAlt | KeyShift, &EditorDialog::rotateAnticlockwise, 0, "Alt+Shift+R" },
+        { 'T', KeyAlt, &EditorDialog::rotateHalfTurn, 0, "Alt+T" },
+        { 'I', KeyAlt, &EditorDialog::invert, 0, "Alt+I" },
+        { 'B', KeyAlt, &EditorDialog::bold, 0, "Alt+B" },
+        { KeyLeft, KeyShift, &EditorDialog::rangeLeft, 0, "Shift+Left", &EditorDialog::inOverview },
+        { KeyRight, KeyShift, &EditorDialog::rangeRight, 0, "Shift+Right", &EditorDialog::inOverview },
+        { KeyUp, KeyShift, &EditorDialog::rangeUp, 0, "Shift+Up", &EditorDialog::inOverview },
+        { KeyDown, KeyShift, &EditorDialog::rangeDown, 0, "Shift+Down", &EditorDialog::inOverview },
+        { KeyDelete, KeyControl, &EditorDialog::clearRange, 0, "Ctrl+Delete" },
+        { KeyEscape, 0, &EditorDialog::clearSelection, 0, "Escape", &EditorDialog::hasSelection },
     };
     return bindings;
 }
@@ -90,7 +108,8 @@ std::span<const EditorDialog::KeyBinding> EditorDialog::keyBindings()
 bool EditorDialog::keyPressed(int key, unsigned modifiers)
 {
     for (const KeyBinding& binding : keyBindings()) {
-        if (binding.key == key && binding.modifiers == modifiers) {
+        if (binding.key == key && binding.modifiers == modifiers
+            && (!binding.applies || (this->*binding.applies)())) {
             (this->*binding.action)();
             return true;
         }

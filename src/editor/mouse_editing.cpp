@@ -2,7 +2,7 @@
 #include "editor/font_view.h"
 
 // The mouse as the editor's pen. In the overview a press on a glyph's cell
-// selects that glyph; in letter mode a press flips the pixel under it, and a
+// selects that glyph (with Shift or Ctrl, selects a range: range_commands.cpp); in letter mode a press flips the pixel under it, and a
 // move with any button, Shift or Ctrl held paints the value of that last flip.
 // The mouse is not captured: moves outside the window are not seen.
 
@@ -29,12 +29,12 @@ void EditorDialog::mouse(MouseAction action, int x, int y, unsigned keys)
     case MouseAction::LeftPress:
     case MouseAction::LeftDoubleClick:
         // A double click is a second press: quick presses each count.
-        press(x, y);
+        press(x, y, keys);
         break;
     case MouseAction::RightPress:
     case MouseAction::RightDoubleClick:
         if (!letterMode_)
-            press(x, y);
+            press(x, y, keys);
         break;
     case MouseAction::Move:
         move(keys, x, y);
@@ -45,7 +45,7 @@ void EditorDialog::mouse(MouseAction action, int x, int y, unsigned keys)
     }
 }
 
-void EditorDialog::press(int x, int y)
+void EditorDialog::press(int x, int y, unsigned keys)
 {
     if (!letterMode_) {
         if (x < ViewLeft || y < ViewTop)
@@ -56,7 +56,7 @@ void EditorDialog::press(int x, int y)
         const int row = (y - ViewTop) / (OverviewScale * cell.height);
         const int code = shownBlockStart() + OverviewColumns * row + column;
         if (column < OverviewColumns && row < OverviewRows && code < font_.codeCount())
-            selectLetter(code, false);
+            overviewPress(code, keys);
         return;
     }
     int pixelX = 0;
