@@ -73,6 +73,7 @@ void EditorDialog::initDialog()
     windowSystem_.limitText(CharacterBox, 1);
     fontResized();
     setToolTips();
+    showTool();
     restoreTextPreview();
     setLetterMode(0);
     if (hooks_.startUp)
@@ -141,6 +142,8 @@ void EditorDialog::command(int controlId)
             hooks_.about();
         break;
     default:
+        // The tool and transform buttons do what their keys do.
+        buttonByKeyTable(controlId);
         break;
     }
 }
@@ -207,6 +210,7 @@ void EditorDialog::selectLetter(int code, bool force)
 {
     if (code == currentLetter_ && !force)
         return;
+    dropPixelSelection();
     const int codes = font_.codeCount();
     currentLetter_ = ((code % codes) + codes) % codes;
     currentGlyph_ = &font_.glyphs[currentLetter_];
@@ -226,6 +230,8 @@ void EditorDialog::selectLetter(int code, bool force)
 void EditorDialog::setLetterMode(int mode)
 {
     letterMode_ = mode;
+    if (mode == 0)
+        forgetPixelSelection();
     if (showRangeBoxes())
         return;
     windowSystem_.enableControl(WidthBox, mode != 0);

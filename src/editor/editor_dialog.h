@@ -13,7 +13,9 @@
 // shrinking the font), history_commands.cpp (the steps of the undo history,
 // Ctrl+Z and Ctrl+Y), key_commands.cpp (the keys and the tooltips),
 // reshape_commands.cpp (flips, turns, invert, bold), range_commands.cpp (a
-// range of glyphs selected in the overview) and text_preview.cpp.
+// range of glyphs selected in the overview), tool_editing.cpp (the drawing
+// tools of letter mode), selection_commands.cpp (the rectangular selection)
+// and text_preview.cpp.
 //
 // Any code that changes the font records the change first: beginStep(),
 // then history_.rememberGlyph / rememberLineHeight / rememberCodeCount /
@@ -21,12 +23,15 @@
 // endStep(), which also brings `modified` in line.
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "font/bitmap_font.h"
+#include "editor/drawing_tools.h"
 #include "editor/glyph_range.h"
+#include "editor/glyph_selection.h"
 #include "editor/undo_history.h"
 #include "font/font_files.h"
 #include "platform/window_system.h"
@@ -90,6 +95,9 @@ public:
     const UndoHistory& history() const { return history_; }
     // The glyphs selected in the overview.
     const GlyphRange& range() const { return range_; }
+    DrawingTool tool() const { return tool_; }
+    // The pixels selected in letter mode, while there are any.
+    const std::optional<FloatingPixels>& pixelSelection() const { return selection_; }
 
     // --- DialogHandler ---
 
@@ -152,6 +160,7 @@ private:
     // Painting (font_view.cpp).
     void paintLetter(ClientSurface& surface);
     void paintOverview(ClientSurface& surface);
+    void paintSelectionFrame(ClientSurface& surface);
     void fitWindowToOverview(GridCellSize cell);
     void paintMinimised();
 
@@ -236,16 +245,66 @@ private:
     bool rangeWidthChanged();
     bool rangeHeightChanged();
 
-    // Pixels selected in letter mode (pixel_selection.cpp).
+    // Pixels selected in letter mode (selection_commands.cpp).
     bool hasPixelSelection() const;
+    // A press of the selection tool: moves the selection when it lands in
+    // it, otherwise starts a new one.
+    void selectionPress(GlyphPoint point, bool onGlyph);
+    // Selects the rectangle with corners a and b (cut to the glyph).
+    void selectPixels(GlyphPoint a, GlyphPoint b);
+    // Moves the floating pixels to `at`, within the open step.
+    void placeSelection(GlyphPoint at);
+    void moveSelectionBy(int dx, int dy);
+    void selectionLeft();
+    void selectionRight();
+    void selectionUp();
+    void selectionDown();
     // Puts the selected pixels down where they are and forgets the selection.
     void dropPixelSelection();
+    // Forgets the selection without touching the glyph, for undo and redo.
+    void forgetPixelSelection();
     // Applies `transform` to the selected pixels; false when none are selected.
     bool reshapeSelection(void (*transform)(Glyph&));
+    // Each false when no pixels are selected.
+    bool copySelection();
+    bool deleteSelection();
+    void cutSelection();
+    // The clipboard glyph as a new selection at the top-left corner.
+    void pasteAsSelection();
+    // Ctrl+Delete: the selected pixels in letter mode, the range's in the overview.
+    void clearSelected();
+
+    // The drawing tools of letter mode (tool_editing.cpp).
+    struct ToolButton {
+        int id;
+        DrawingTool tool;
+        const char* caption;
+    };
+    static std::span<const ToolButton> toolButtons();
+    // The glyph cell under client point (x, y); it may lie outside the glyph.
+    GlyphPoint glyphPointAt(int x, int y) const;
+    // The nearest cell of the current glyph's used area.
+    GlyphPoint insideGlyph(GlyphPoint point) const;
+    void toolPress(int x, int y);
+    void toolMove(unsigned keys, int x, int y);
+    void toolRelease();
+    // The rubber band: the glyph as at the press with the shape to `to` on it.
+    void drawShape(GlyphPoint to, unsigned keys);
+    void chooseTool(DrawingTool tool);
+    // The chosen tool's button shows its caption in brackets.
+    void showTool();
+    void choosePencil();
+    void chooseLine();
+    void chooseRectangle();
+    void chooseFilledRectangle();
+    void chooseFloodFill();
+    void chooseSelect();
 
     // Keys and tooltips (key_commands.cpp).
     struct KeyBinding;
     static std::span<const KeyBinding> keyBindings();
+    // Runs the command of the key that button `controlId` stands for.
+    void buttonByKeyTable(int controlId);
     void setToolTips();
     void previousLetter();
     void nextLetter();
@@ -316,6 +375,19 @@ private:
     std::vector<int> rangeWidths_;
     // Set while the editor itself writes the size boxes for the range.
     bool showingBoxes_ = false;
+    // The tool of letter mode and the drag it is in: a shape's rubber band,
+    // a selection being dragged out or one being moved.
+    DrawingTool tool_ = DrawingTool::Pencil;
+    enum class Drag { None, Shape, Selecting, Moving };
+    Drag drag_ = Drag::None;
+    // Where the drag started, the glyph at the press (for the rubber band),
+    // and where the selection stood when its move started.
+    GlyphPoint dragFrom_;
+    Glyph dragBase_;
+    GlyphPoint moveStart_;
+    std::optional<FloatingPixels> selection_;
+    // The letter whose pixels are selected.
+    int selectionCode_ = 0;
 };
 
 } // namespace glyphsmith

@@ -15,8 +15,10 @@ namespace {
 constexpr int BlackBlockX = 0;
 constexpr int WhiteBlockX = 16;
 
-// The background of a glyph selected in the overview.
-constexpr Rgb RangeColour { 0, 120, 215 };
+// The background of a glyph selected in the overview, and the frame of the
+// pixels selected in letter mode.
+constexpr Rgb SelectionColour { 0, 120, 215 };
+constexpr int FrameThickness = 2;
 
 int blockFor(std::int32_t cell)
 {
@@ -94,6 +96,25 @@ void EditorDialog::paintLetter(ClientSurface& surface)
         }
     }
     paintPreview(surface, clipboardGlyph_, ViewLeft, ClipboardPreviewTop);
+    paintSelectionFrame(surface);
+}
+
+void EditorDialog::paintSelectionFrame(ClientSurface& surface)
+{
+    if (!selection_ || selectionCode_ != currentLetter_)
+        return;
+    // The frame of the part of the selection that lies on the glyph.
+    const FloatingPixels& floating = *selection_;
+    const int left = LetterLeft + LetterScale * std::max(floating.at.x, 0);
+    const int top = LetterTop + LetterScale * std::max(floating.at.y, 0);
+    const int right = LetterLeft + LetterScale * std::min(floating.at.x + floating.pixels.width, usedWidth(*currentGlyph_));
+    const int bottom = LetterTop + LetterScale * std::min(floating.at.y + floating.pixels.height, usedHeight(*currentGlyph_));
+    if (right <= left || bottom <= top)
+        return;
+    surface.fillRect({ left, top, right, top + FrameThickness }, SelectionColour);
+    surface.fillRect({ left, bottom - FrameThickness, right, bottom }, SelectionColour);
+    surface.fillRect({ left, top, left + FrameThickness, bottom }, SelectionColour);
+    surface.fillRect({ right - FrameThickness, top, right, bottom }, SelectionColour);
 }
 
 void EditorDialog::paintOverview(ClientSurface& surface)
@@ -112,7 +133,7 @@ void EditorDialog::paintOverview(ClientSurface& surface)
             // A selected glyph stands on a coloured cell, margin and all.
             if (range_.contains(code))
                 surface.fillRect({ left, top, left + OverviewScale * cell.width, top + OverviewScale * cell.height },
-                    RangeColour);
+                    SelectionColour);
             paintPreview(surface, font_.glyphs[code], left, top);
         }
 }

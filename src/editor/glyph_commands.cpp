@@ -56,6 +56,8 @@ void EditorDialog::copyGlyph()
             copyRange();
         return;
     }
+    if (copySelection())
+        return;
     clipboardGlyph_ = *currentGlyph_;
     // Shows the new clipboard preview; a copy changes nothing in the font.
     refreshWindow();
@@ -65,6 +67,10 @@ void EditorDialog::pasteGlyph()
 {
     if (!letterMode_) {
         pasteRange();
+        return;
+    }
+    if (tool_ == DrawingTool::Select) {
+        pasteAsSelection();
         return;
     }
     beginStep();

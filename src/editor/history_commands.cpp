@@ -36,15 +36,23 @@ void EditorDialog::endTypedStep(int box)
 void EditorDialog::undoStep()
 {
     const GlyphSize shown = shownGlyphSize();
+    const bool framed = selection_.has_value();
+    forgetPixelSelection();
     if (history_.undo(font_))
         showHistoryState(shown);
+    if (framed)
+        refreshWindow(); // takes the frame away
 }
 
 void EditorDialog::redoStep()
 {
     const GlyphSize shown = shownGlyphSize();
+    const bool framed = selection_.has_value();
+    forgetPixelSelection();
     if (history_.redo(font_))
         showHistoryState(shown);
+    if (framed)
+        refreshWindow(); // takes the frame away
 }
 
 EditorDialog::GlyphSize EditorDialog::shownGlyphSize() const

@@ -40,6 +40,7 @@ void EditorDialog::mouse(MouseAction action, int x, int y, unsigned keys)
         move(keys, x, y);
         break;
     case MouseAction::Release:
+        toolRelease();
         endStep();
         break;
     }
@@ -57,6 +58,10 @@ void EditorDialog::press(int x, int y, unsigned keys)
         const int code = shownBlockStart() + OverviewColumns * row + column;
         if (column < OverviewColumns && row < OverviewRows && code < font_.codeCount())
             overviewPress(code, keys);
+        return;
+    }
+    if (tool_ != DrawingTool::Pencil) {
+        toolPress(x, y);
         return;
     }
     int pixelX = 0;
@@ -77,11 +82,16 @@ void EditorDialog::move(unsigned keys, int x, int y)
 {
     if (keys == 0) {
         // Nothing held: whatever drag there was has ended.
+        toolRelease();
         endStep();
         return;
     }
     if (!letterMode_)
         return;
+    if (tool_ != DrawingTool::Pencil) {
+        toolMove(keys, x, y);
+        return;
+    }
     int pixelX = 0;
     int pixelY = 0;
     if (!letterPixelAt(*currentGlyph_, x, y, pixelX, pixelY))

@@ -111,10 +111,10 @@ TEST_F(OpenDialog, TypingDeliversOneChangePerAcceptedKeyAndReplacesTheSelection)
 
 TEST_F(OpenDialog, TheClientLiesInAFixedFrameAndTheMouseOutsideItIsNotSeen)
 {
-    EXPECT_EQ(system.clientSize(), (PixelSize { 431, 206 }));
-    EXPECT_EQ(system.windowRect(), (PixelRect { 0, 0, 437, 234 }));
+    EXPECT_EQ(system.clientSize(), (PixelSize { 431, 299 }));
+    EXPECT_EQ(system.windowRect(), (PixelRect { 0, 0, 437, 327 }));
     system.centreOnScreen();
-    EXPECT_EQ(system.windowRect(), (PixelRect { 741, 423, 1178, 657 }));
+    EXPECT_EQ(system.windowRect(), (PixelRect { 741, 376, 1178, 703 }));
     system.moveWindow({ 50, 60, 600, 400 });
     EXPECT_EQ(system.canvas().size(), (PixelSize { 544, 312 }));
     EXPECT_EQ(system.moveRequests(), (std::vector<PixelRect> { { 50, 60, 600, 400 } })) << "centring is no request";

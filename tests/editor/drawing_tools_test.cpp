@@ -1,0 +1,159 @@
+// The drawing tools and the rectangular selection of letter mode, played
+// with the headless backend's mouse and keys.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "editor_session.h"
+
+namespace glyphsmith {
+namespace {
+
+class Tools : public EditorSession {
+protected:
+    // Letter 40, 8 x 6, drawn from rows of '#' and '.', in letter mode.
+    void openLetter(const std::vector<std::string>& rows)
+    {
+        glyph(40) = picture(rows);
+        open();
+        ws.userReplacesText(LetterNumberBox, "40");
+    }
+    static Glyph picture(const std::vector<std::string>& rows)
+    {
+        Glyph result;
+        result.width = static_cast<int>(rows[0].size());
+        result.height = static_cast<int>(rows.size());
+        for (int y = 0; y < result.height; ++y)
+            for (int x = 0; x < result.width; ++x)
+                result.cell(x, y) = rows[y][x] == '#';
+        return result;
+    }
+
+public:
+    void mouse(MouseAction action, int x, int y, unsigned keys = 0)
+    {
+        ws.userMouse(action, 184 + 16 * x + 8, 32 + 16 * y + 8, keys);
+    }
+    // A left-button drag through the given cells, with `keys` held as well.
+    void drag(const std::vector<std::pair<int, int>>& cells, unsigned keys = 0)
+    {
+        mouse(MouseAction::LeftPress, cells.front().first, cells.front().second, keys);
+        for (const auto& [x, y] : cells)
+            mouse(MouseAction::Move, x, y, LeftButtonHeld | keys);
+        mouse(MouseAction::Release, cells.back().first, cells.back().second, keys);
+    }
+};
+
+const std::vector<std::string> Blank(6, "........");
+
+TEST_F(Tools, EachToolDrawsItsShapeAsOneStep)
+{
+    struct Case {
+        const char* name;
+        int toolKey; // with Alt
+        std::vector<std::string> before;
+        std::function<void(Tools&)> play;
+        std::vector<std::string> after;
+    };
+    const std::vector<Case> cases {
+        { "line", '2', Blank, [](Tools& t) { t.drag({ { 0, 0 }, { 6, 5 }, { 4, 2 } }); },
+            { "#.......", ".##.....", "...##...", "........", "........", "........" } },
+        { "line with Shift, nearly level", '2', Blank, [](Tools& t) { t.drag({ { 1, 1 }, { 6, 2 } }, ShiftHeld); },
+            { "........", ".######.", "........", "........", "........", "........" } },
+        { "line with Shift, nearly diagonal", '2', Blank, [](Tools& t) { t.drag({ { 0, 0 }, { 4, 3 } }, ShiftHeld); },
+            { "#.......", ".#......", "..#.....", "...#....", "....#...", "........" } },
+        { "line from a set pixel erases", '2', { "########", "........", "........", "........", "........", "........" },
+            [](Tools& t) { t.drag({ { 1, 0 }, { 3, 0 } }); },
+            { "#...####", "........", "........", "........", "........", "........" } },
+        { "rectangle dragged past the edge stops at it", '3', Blank, [](Tools& t) { t.drag({ { 5, 3 }, { 12, 9 } }); },
+            { "........", "........", "........", ".....###", ".....#.#", ".....###" } },
+        { "filled rectangle", '4', Blank, [](Tools& t) { t.drag({ { 3, 4 }, { 1, 2 } }); },
+            { "........", "........", ".###....", ".###....", ".###....", "........" } },
+        { "flood fill stops at the ring", '5', { "........", ".####...", ".#..#...", ".####...", "........", "........" },
+            [](Tools& t) { t.mouse(MouseAction::LeftPress, 2, 2), t.mouse(MouseAction::Release, 2, 2); },
+            { "........", ".####...", ".####...", ".####...", "........", "........" } },
+        { "flood fill of the outside", '5', { "........", ".####...", ".#..#...", ".####...", "........", "........" },
+            [](Tools& t) { t.mouse(MouseAction::LeftPress, 7, 5), t.mouse(MouseAction::Release, 7, 5); },
+            { "########", "########", "##..####", "########", "########", "########" } },
+        { "the right button draws nothing", '3', Blank,
+            [](Tools& t) {
+                t.mouse(MouseAction::RightPress, 1, 1);
+                t.mouse(MouseAction::Move, 4, 4, RightButtonHeld);
+                t.mouse(MouseAction::Release, 4, 4);
+            },
+            Blank },
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        if (ws.isDialogRunning())
+            ws.endDialog(DialogCancel);
+        restart();
+        openLetter(test.before);
+        ws.userPressesKey(test.toolKey, KeyAlt);
+        const std::size_t steps = editor->history().stepCount();
+        test.play(*this);
+        EXPECT_EQ(glyph(40), picture(test.after));
+        const bool changed = test.after != test.before;
+        EXPECT_EQ(editor->history().stepCount(), steps + (changed ? 1 : 0));
+        EXPECT_EQ(editor->modified(), changed);
+        ws.userPressesKey('Z', KeyControl);
+        EXPECT_EQ(glyph(40), picture(test.before));
+    }
+}
+
+TEST_F(Tools, TheSelectionMovesOffTheEdgeAndBackUntilItIsPutDown)
+{
+    openLetter({ "##......", "#.......", "........", "........", "........", "........" });
+    ws.userClicks(SelectToolButton);
+    EXPECT_EQ(ws.control(SelectToolButton).text, "[Select]");
+    EXPECT_EQ(ws.control(PencilToolButton).text, "Pen");
+    drag({ { 0, 0 }, { 1, 1 } });
+    ASSERT_TRUE(editor->pixelSelection());
+
+    // Dragged by its inside past the left edge and back right by three.
+    drag({ { 1, 1 }, { -3, 1 }, { 4, 1 } });
+    EXPECT_EQ(glyph(40), picture({ "...##...", "...#....", "........", "........", "........", "........" }));
+    // The arrows, one step each: two past the right edge, then one back.
+    ws.userPressesKey(KeyRight), ws.userPressesKey(KeyRight), ws.userPressesKey(KeyRight);
+    ws.userPressesKey(KeyRight), ws.userPressesKey(KeyLeft);
+    EXPECT_EQ(glyph(40), picture({ "......##", "......#.", "........", "........", "........", "........" }));
+    ws.userPressesKey('Z', KeyControl);
+    EXPECT_FALSE(editor->pixelSelection()) << "undo lets go of the selection";
+    EXPECT_EQ(glyph(40), picture({ ".......#", ".......#", "........", "........", "........", "........" }));
+
+    // Put down off the edge, what lies beyond it is gone.
+    drag({ { 7, 0 }, { 7, 1 } });
+    ws.userPressesKey(KeyRight);
+    ws.userPressesEscape();
+    EXPECT_FALSE(editor->pixelSelection());
+    EXPECT_TRUE(ws.isDialogRunning()) << "Escape let go of the selection and did not quit";
+    drag({ { 0, 0 }, { 7, 5 } });
+    ws.userPressesKey(KeyLeft);
+    EXPECT_EQ(glyph(40), Glyph(picture(Blank))) << "nothing came back";
+}
+
+TEST_F(Tools, TheSelectionIsCopiedCutPastedIntoAnotherLetterAndTransformed)
+{
+    openLetter({ "###.....", "#.......", "........", "........", "........", "........" });
+    ws.userPressesKey('6', KeyAlt);
+    drag({ { 0, 0 }, { 2, 1 } });
+    ws.userPressesKey('H', KeyAlt); // flips the selection only
+    EXPECT_EQ(glyph(40), picture({ "###.....", "..#.....", "........", "........", "........", "........" }));
+    ws.userPressesKey('X', KeyControl);
+    EXPECT_EQ(glyph(40), picture(Blank));
+    EXPECT_EQ(editor->clipboardGlyph(), picture({ "###", "..#" }));
+
+    glyph(41) = picture(Blank);
+    ws.userPressesKey(KeyRight, KeyControl); // letter 41
+    ws.userPressesKey('V', KeyControl);
+    ws.userPressesKey(KeyDown);
+    ws.userPressesKey('R', KeyAlt); // a quarter turn: 2 wide, 3 high
+    EXPECT_EQ(glyph(41), picture({ "........", ".#......", ".#......", "##......", "........", "........" }));
+    EXPECT_EQ(glyph(41).width, 8) << "a turned selection leaves the letter's size alone";
+    ws.userPressesKey(KeyDelete, KeyControl);
+    EXPECT_EQ(glyph(41), picture(Blank));
+}
+
+} // namespace
+} // namespace glyphsmith
