@@ -130,7 +130,7 @@ void EditorDialog::showTool()
 std::span<const EditorDialog::ToolButton> EditorDialog::toolButtons()
 {
     static const ToolButton buttons[] = {
-        { PencilToolButton, DrawingTool::Pencil, "Pen" },
+        { PencilToolButton, DrawingTool::Pencil, "Pencil" },
         { LineToolButton, DrawingTool::Line, "Line" },
         { RectangleToolButton, DrawingTool::Rectangle, "Rect" },
         { FilledRectangleToolButton, DrawingTool::FilledRectangle, "Solid" },

@@ -107,7 +107,7 @@ TEST_F(Tools, TheSelectionMovesOffTheEdgeAndBackUntilItIsPutDown)
     openLetter({ "##......", "#.......", "........", "........", "........", "........" });
     ws.userClicks(SelectToolButton);
     EXPECT_EQ(ws.control(SelectToolButton).text, "[Select]");
-    EXPECT_EQ(ws.control(PencilToolButton).text, "Pen");
+    EXPECT_EQ(ws.control(PencilToolButton).text, "Pencil");
     drag({ { 0, 0 }, { 1, 1 } });
     ASSERT_TRUE(editor->pixelSelection());
 
