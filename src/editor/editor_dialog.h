@@ -32,6 +32,7 @@
 #include "editor/drawing_tools.h"
 #include "editor/glyph_range.h"
 #include "editor/glyph_selection.h"
+#include "editor/letter_guides.h"
 #include "editor/undo_history.h"
 #include "font/font_files.h"
 #include "platform/window_system.h"
@@ -96,6 +97,7 @@ public:
     // The glyphs selected in the overview.
     const GlyphRange& range() const { return range_; }
     DrawingTool tool() const { return tool_; }
+    const LetterGuides& guides() const { return guides_; }
     // The pixels selected in letter mode, while there are any.
     const std::optional<FloatingPixels>& pixelSelection() const { return selection_; }
 
@@ -274,6 +276,18 @@ private:
     // Ctrl+Delete: the selected pixels in letter mode, the range's in the overview.
     void clearSelected();
 
+    // The guides of letter mode (letter_guides.cpp).
+    // The current file's guides from the settings; none for a font without a file.
+    void loadGuides();
+    void saveGuides();
+    // A press on the markers' strip starts dragging the nearer marker; false
+    // when the press lies elsewhere.
+    bool guidePress(int x, int y);
+    void guideMove(int y);
+    // Ends a marker's drag and keeps the guides for the file.
+    void guideRelease();
+    void paintGuides(ClientSurface& surface);
+
     // The drawing tools of letter mode (tool_editing.cpp).
     struct ToolButton {
         int id;
@@ -388,6 +402,9 @@ private:
     std::optional<FloatingPixels> selection_;
     // The letter whose pixels are selected.
     int selectionCode_ = 0;
+    LetterGuides guides_;
+    enum class GuideDrag { None, Baseline, XHeight };
+    GuideDrag guideDrag_ = GuideDrag::None;
 };
 
 } // namespace glyphsmith

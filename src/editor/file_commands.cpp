@@ -109,6 +109,7 @@ bool EditorDialog::writeFontTo(const std::string& path, const std::string& fileN
     case FileOutcome::Done:
         setCaptionBase(captionFor(fileName));
         filePath_ = path;
+        saveGuides(); // a new name takes the guides along
         history_.markSaved(font_);
         modified_ = false;
         warnOfEngineChanges(path);
@@ -172,6 +173,8 @@ void EditorDialog::loadFontFile(const std::string& path)
     setLetterMode(0);
     refreshWindow();
     filePath_ = path;
+    loadGuides();
+    refreshWindow();
     history_.markSaved(font_);
     modified_ = false;
     if (!result.warning.empty())

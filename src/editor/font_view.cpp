@@ -96,6 +96,7 @@ void EditorDialog::paintLetter(ClientSurface& surface)
         }
     }
     paintPreview(surface, clipboardGlyph_, ViewLeft, ClipboardPreviewTop);
+    paintGuides(surface);
     paintSelectionFrame(surface);
 }
 

@@ -40,6 +40,7 @@ void EditorDialog::mouse(MouseAction action, int x, int y, unsigned keys)
         move(keys, x, y);
         break;
     case MouseAction::Release:
+        guideRelease();
         toolRelease();
         endStep();
         break;
@@ -60,6 +61,8 @@ void EditorDialog::press(int x, int y, unsigned keys)
             overviewPress(code, keys);
         return;
     }
+    if (guidePress(x, y))
+        return;
     if (tool_ != DrawingTool::Pencil) {
         toolPress(x, y);
         return;
@@ -82,12 +85,17 @@ void EditorDialog::move(unsigned keys, int x, int y)
 {
     if (keys == 0) {
         // Nothing held: whatever drag there was has ended.
+        guideRelease();
         toolRelease();
         endStep();
         return;
     }
     if (!letterMode_)
         return;
+    if (guideDrag_ != GuideDrag::None) {
+        guideMove(y);
+        return;
+    }
     if (tool_ != DrawingTool::Pencil) {
         toolMove(keys, x, y);
         return;

@@ -59,6 +59,14 @@ public:
         }
     }
 
+    void recolour(int left, int top, int width, int height, std::uint8_t from, std::uint8_t to)
+    {
+        const int right = std::min(left + width, picture_.width);
+        const int bottom = std::min(top + height, picture_.height);
+        for (int y = std::max(top, 0); y < bottom; ++y)
+            std::replace(row(y) + std::max(left, 0), row(y) + std::max(right, 0), from, to);
+    }
+
     void frame(int left, int top, int width, int height, int thickness, std::uint8_t colour)
     {
         fill(left, top, width, thickness, colour);
@@ -84,7 +92,7 @@ int missingMarkerWidth(int lineHeight)
     return std::max(3, (lineHeight + 1) / 2);
 }
 
-IndexedPicture layOutTextPreview(const BitmapFont& font, std::u32string_view text)
+IndexedPicture layOutTextPreview(const BitmapFont& font, std::u32string_view text, int baseline)
 {
     const int lineHeight = lineBoxHeight(font, text);
     const int markerWidth = missingMarkerWidth(lineHeight);
@@ -104,7 +112,7 @@ IndexedPicture layOutTextPreview(const BitmapFont& font, std::u32string_view tex
     IndexedPicture picture;
     picture.width = 2 * PreviewMargin + std::max(2 * lineWidth, 1);
     picture.height = 3 * PreviewMargin + 3 * rowHeight;
-    picture.palette = { { 224, 224, 224 }, { 0, 0, 0 }, { 255, 255, 255 }, { 220, 0, 0 } };
+    picture.palette = { { 224, 224, 224 }, { 0, 0, 0 }, { 255, 255, 255 }, { 220, 0, 0 }, { 220, 40, 40 } };
     picture.pixels.assign(static_cast<std::size_t>(picture.width) * picture.height, PreviewBackground);
     PictureWriter writer(picture);
     for (int scale : { 1, 2 }) {
@@ -126,6 +134,10 @@ IndexedPicture layOutTextPreview(const BitmapFont& font, std::u32string_view tex
                 x += markerWidth * scale;
             }
         }
+        // The row just under the baseline, on paper only: the letters' own
+        // pixels below it stay as they are.
+        if (baseline > 0 && baseline < rowHeight)
+            writer.recolour(PreviewMargin, top + baseline * scale, lineWidth * scale, scale, PreviewPaper, PreviewGuide);
     }
     return picture;
 }
@@ -141,7 +153,8 @@ void EditorDialog::updateTextPreview()
 {
     if (!windowSystem_.isTextPreviewShown())
         return;
-    windowSystem_.setTextPreviewPicture(layOutTextPreview(font_, decodeUtf8(windowSystem_.textPreviewText())));
+    windowSystem_.setTextPreviewPicture(
+        layOutTextPreview(font_, decodeUtf8(windowSystem_.textPreviewText()), guides_.baseline));
 }
 
 void EditorDialog::textPreviewChanged()

@@ -21,6 +21,7 @@ enum PreviewColour : std::uint8_t {
     PreviewPaper,      // the line itself and a glyph's clear pixels
     PreviewInk,        // a glyph's set pixels
     PreviewMarker,     // the frame that stands for a missing character
+    PreviewGuide,      // the baseline, where the line's paper shows
 };
 
 // Space around and between the two lines, in picture pixels.
@@ -34,7 +35,10 @@ bool fontHolds(const BitmapFont& font, char32_t character);
 // `lineHeight` high.
 int missingMarkerWidth(int lineHeight);
 
-// The picture of `text` set in `font`, at 1x with the 2x line below it.
-IndexedPicture layOutTextPreview(const BitmapFont& font, std::u32string_view text);
+// The picture of `text` set in `font`, at 1x with the 2x line below it. A
+// `baseline` above 0 (the row boundary the letter-mode guide stands on) is
+// drawn under the letters of both lines, so words show on the same baseline
+// as the guide in the editor.
+IndexedPicture layOutTextPreview(const BitmapFont& font, std::u32string_view text, int baseline = 0);
 
 } // namespace glyphsmith

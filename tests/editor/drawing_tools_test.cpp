@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "editor/text_preview.h"
 #include "editor_session.h"
+#include "test_folder.h"
 
 namespace glyphsmith {
 namespace {
@@ -153,6 +155,49 @@ TEST_F(Tools, TheSelectionIsCopiedCutPastedIntoAnotherLetterAndTransformed)
     EXPECT_EQ(glyph(41).width, 8) << "a turned selection leaves the letter's size alone";
     ws.userPressesKey(KeyDelete, KeyControl);
     EXPECT_EQ(glyph(41), picture(Blank));
+}
+
+TEST_F(Tools, GuidesAreDraggedDrawnKeptForTheirFileAndShownInThePreview)
+{
+    TestFolder folder;
+    glyph(40) = picture(Blank);
+    glyph(40).height = 12;
+    const Glyph before = glyph(40);
+    open();
+    ws.userReplacesText(LetterNumberBox, "40");
+    // The baseline's marker to the line under row 8, then the x-height's to row 4.
+    auto dragMarker = [&](int fromBoundary, int toBoundary) {
+        ws.userMouse(MouseAction::LeftPress, 176, 32 + 16 * fromBoundary, 0);
+        ws.userMouse(MouseAction::Move, 176, 32 + 16 * toBoundary + 5, LeftButtonHeld);
+        ws.userMouse(MouseAction::Release, 176, 32 + 16 * toBoundary + 5, 0);
+    };
+    dragMarker(0, 9);
+    dragMarker(0, 4);
+    EXPECT_EQ(editor->guides(), (LetterGuides { 9, 4 }));
+    EXPECT_EQ(ws.canvas().pixel(200, 32 + 16 * 9), (Rgb { 220, 40, 40 }));
+    EXPECT_EQ(ws.canvas().pixel(200, 32 + 16 * 4), (Rgb { 40, 170, 60 }));
+    EXPECT_EQ(glyph(40), before) << "the font is not touched";
+    EXPECT_FALSE(editor->modified());
+
+    ws.userPressesKey('T', KeyControl);
+    ws.userEditsPreviewText("(");
+    const IndexedPicture& preview = ws.textPreviewPicture();
+    EXPECT_EQ(preview.pixels[(PreviewMargin + 9) * preview.width + PreviewMargin], PreviewGuide);
+    EXPECT_EQ(preview.pixels[(PreviewMargin + 8) * preview.width + PreviewMargin], PreviewPaper);
+
+    // Saved: the guides go with the file, and come back when it is opened.
+    answerFileDialog(folder.path("guided.wfn"));
+    ws.userClicks(SaveButton);
+    answerFileDialog(folder.path("other.wfn"));
+    ws.userClicks(SaveButton);
+    dragMarker(9, 2);
+    EXPECT_EQ(editor->guides(), (LetterGuides { 2, 4 }));
+    answerFileDialog(folder.path("guided.wfn"));
+    ws.userClicks(OpenButton);
+    EXPECT_EQ(editor->guides(), (LetterGuides { 9, 4 }));
+    answerFileDialog(folder.path("other.wfn"));
+    ws.userClicks(OpenButton);
+    EXPECT_EQ(editor->guides(), (LetterGuides { 2, 4 }));
 }
 
 } // namespace

@@ -11,6 +11,8 @@ namespace {
 
 constexpr Rgb Black { 0, 0, 0 };
 constexpr Rgb White { 255, 255, 255 };
+// The baseline's marker, at the glyph's top while no guide is set.
+constexpr Rgb GuideMarker { 220, 40, 40 };
 
 // What the client area should show, built up by painting squares in order.
 class Picture {
@@ -26,6 +28,12 @@ public:
             for (int x = left; x < left + side; ++x)
                 if (x < size_.width && y < size_.height)
                     pixels_[y * size_.width + x] = colour;
+    }
+    void fill(PixelRect rect, Rgb colour)
+    {
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x)
+                pixels_[y * size_.width + x] = colour;
     }
     void glyph(const Glyph& glyph, int left, int top, int scale)
     {
@@ -122,6 +130,7 @@ TEST_F(FontView, LetterModeShowsTheGlyphEnlargedWithItsPreviewAndTheClipboardsOn
     expected.glyph(glyph(66), 184, 32, 16);
     expected.glyph(glyph(66), 120, 32, 2);
     expected.glyph(glyph(65), 120, 152, 2);
+    expected.fill({ 170, 32, 182, 35 }, GuideMarker);
     EXPECT_EQ(expected.firstDifference(ws.canvas()), "");
 
     ws.userReplacesText(LetterNumberBox, "65");
@@ -129,6 +138,7 @@ TEST_F(FontView, LetterModeShowsTheGlyphEnlargedWithItsPreviewAndTheClipboardsOn
     wide.glyph(glyph(65), 184, 32, 16);
     wide.glyph(glyph(65), 120, 32, 2);
     wide.glyph(glyph(65), 120, 152, 2);
+    wide.fill({ 170, 32, 182, 35 }, GuideMarker);
     EXPECT_EQ(wide.firstDifference(ws.canvas()), "");
 }
 
