@@ -309,9 +309,14 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("letterRepaint/64x64", letterRepaint)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("dragMove/64x64", dragMove)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("lineDragMove/64x64", lineDragMove)->Unit(benchmark::kMicrosecond);
-    for (const auto& [name, transform] : { std::pair { "rotateClockwise", rotateGlyphClockwise },
-             std::pair { "flipVertical", flipGlyphVertical }, std::pair { "bold", boldGlyph } })
-        benchmark::RegisterBenchmark(("rangeTransform/1000x64x64/" + std::string(name)).c_str(), rangeTransform, transform)
+    struct Transform {
+        const char* name;
+        void (*transform)(Glyph&);
+    };
+    for (const Transform& each : { Transform { "rotateClockwise", rotateGlyphClockwise },
+             Transform { "flipVertical", flipGlyphVertical }, Transform { "bold", boldGlyph } })
+        benchmark::RegisterBenchmark(("rangeTransform/1000x64x64/" + std::string(each.name)).c_str(), rangeTransform,
+            each.transform)
             ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("undoDrag/64x64", undoDrag)->UseManualTime()->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("redoDrag/64x64", redoDrag)->UseManualTime()->Unit(benchmark::kMicrosecond);
