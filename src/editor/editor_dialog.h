@@ -98,6 +98,7 @@ public:
     const GlyphRange& range() const { return range_; }
     DrawingTool tool() const { return tool_; }
     const LetterGuides& guides() const { return guides_; }
+    bool referenceShown() const { return referenceShown_; }
     // The pixels selected in letter mode, while there are any.
     const std::optional<FloatingPixels>& pixelSelection() const { return selection_; }
 
@@ -163,6 +164,8 @@ private:
     void paintLetter(ClientSurface& surface);
     void paintOverview(ClientSurface& surface);
     void paintSelectionFrame(ClientSurface& surface);
+    // The letter's and the clipboard's small previews, drawn again on top.
+    void paintLetterPreviews(ClientSurface& surface);
     void fitWindowToOverview(GridCellSize cell);
     void paintMinimised();
 
@@ -288,6 +291,17 @@ private:
     void guideRelease();
     void paintGuides(ClientSurface& surface);
 
+    // The tracing reference of letter mode (tracing_reference.cpp).
+    void toggleReference();
+    // Asks for the reference's font file; cancelling goes back to the system font.
+    void chooseReference();
+    // The current character as the reference draws it; null while it is
+    // hidden or has no such character.
+    const Glyph* referenceGlyph();
+    // Draws the current character into reference_; false when it cannot.
+    bool drawReference();
+    void paintReference(ClientSurface& surface);
+
     // The drawing tools of letter mode (tool_editing.cpp).
     struct ToolButton {
         int id;
@@ -403,6 +417,15 @@ private:
     // The letter whose pixels are selected.
     int selectionCode_ = 0;
     LetterGuides guides_;
+    // The tracing reference: shown or not, its font file (empty for the
+    // system font) and the character last drawn from it, for which code and
+    // line height.
+    bool referenceShown_ = false;
+    std::string referencePath_;
+    Glyph reference_;
+    bool referenceReady_ = false;
+    int referenceCode_ = -1;
+    int referenceLineHeight_ = 0;
     enum class GuideDrag { None, Baseline, XHeight };
     GuideDrag guideDrag_ = GuideDrag::None;
 };

@@ -96,8 +96,15 @@ void EditorDialog::paintLetter(ClientSurface& surface)
         }
     }
     paintPreview(surface, clipboardGlyph_, ViewLeft, ClipboardPreviewTop);
+    paintReference(surface);
     paintGuides(surface);
     paintSelectionFrame(surface);
+}
+
+void EditorDialog::paintLetterPreviews(ClientSurface& surface)
+{
+    paintPreview(surface, *currentGlyph_, ViewLeft, ViewTop);
+    paintPreview(surface, clipboardGlyph_, ViewLeft, ClipboardPreviewTop);
 }
 
 void EditorDialog::paintSelectionFrame(ClientSurface& surface)

@@ -117,6 +117,8 @@ std::span<const EditorDialog::KeyBinding> EditorDialog::keyBindings()
         { '5', KeyAlt, &EditorDialog::chooseFloodFill, FloodFillToolButton, "Alt+5" },
         { '6', KeyAlt, &EditorDialog::chooseSelect, SelectToolButton, "Alt+6" },
         { 'X', KeyControl, &EditorDialog::cutSelection, 0, "Ctrl+X" },
+        { 'G', KeyControl, &EditorDialog::toggleReference, 0, "Ctrl+G" },
+        { 'G', KeyControl | KeyShift, &EditorDialog::chooseReference, 0, "Ctrl+Shift+G" },
         { KeyLeft, 0, &EditorDialog::selectionLeft, 0, "Left", &EditorDialog::hasPixelSelection },
         { KeyRight, 0, &EditorDialog::selectionRight, 0, "Right", &EditorDialog::hasPixelSelection },
         { KeyUp, 0, &EditorDialog::selectionUp, 0, "Up", &EditorDialog::hasPixelSelection },

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/text_preview.h"
+#include "font/font_file_import.h"
 #include "editor_session.h"
 #include "test_folder.h"
 
@@ -198,6 +199,64 @@ TEST_F(Tools, GuidesAreDraggedDrawnKeptForTheirFileAndShownInThePreview)
     answerFileDialog(folder.path("other.wfn"));
     ws.userClicks(OpenButton);
     EXPECT_EQ(editor->guides(), (LetterGuides { 2, 4 }));
+}
+
+// A font file whose every character is a 2 x 3 block one pixel from its
+// origin, on a line of 6 + 2 pixels.
+class BlockFace : public FontFace {
+public:
+    FaceLine line() const override { return { 6, 2 }; }
+    FontFileInfo info() const override { return {}; }
+    bool hasCharacter(char32_t) override { return true; }
+    bool drawCharacter(char32_t, DrawnCharacter& drawn) override
+    {
+        drawn = { 4, 1, 6, 2, 3, std::vector<unsigned char>(6, 1) };
+        return true;
+    }
+};
+
+class BlockReader : public FontFileReader {
+public:
+    std::unique_ptr<FontFace> openFace(const std::string& path, int pixelSize, FileResult&) override
+    {
+        opened.push_back(path + " " + std::to_string(pixelSize));
+        return std::make_unique<BlockFace>();
+    }
+    std::vector<std::string> opened;
+};
+
+TEST_F(Tools, TheTracingReferenceShowsFaintlyOnClearPixelsAndLeavesTheFontAlone)
+{
+    BlockReader reader;
+    editor = std::make_unique<EditorDialog>(ws, *font, ApplicationHooks { .startUp = {}, .about = {}, .fontFiles = &reader });
+    font->lineHeight = 8;
+    glyph(65) = picture({ ".#......", "........", "........", "........", "........", "........", "........", "........" });
+    const auto before = std::make_unique<BitmapFont>(*font);
+    open();
+    ws.userReplacesText(LetterNumberBox, "65");
+    auto shown = [&](int x, int y) { return ws.canvas().pixel(184 + 16 * x + 8, 32 + 16 * y + 8); };
+    const Rgb faint { 80, 80, 80 };
+
+    answerFileDialog("/fonts/reference.ttf");
+    ws.userPressesKey('G', KeyControl | KeyShift);
+    EXPECT_EQ(reader.opened, std::vector<std::string> { "/fonts/reference.ttf 8" }) << "at the font's line height";
+    EXPECT_EQ(shown(2, 2), faint);
+    EXPECT_EQ(shown(1, 0), (Rgb { 255, 255, 255 })) << "a set pixel stays in front";
+    EXPECT_EQ(shown(0, 0), (Rgb { 0, 0, 0 }));
+    EXPECT_EQ(shown(3, 0), (Rgb { 0, 0, 0 }));
+    ws.userPressesKey('G', KeyControl);
+    EXPECT_EQ(shown(2, 2), (Rgb { 0, 0, 0 }));
+    ws.userPressesKey('G', KeyControl);
+    EXPECT_EQ(shown(2, 2), faint);
+
+    // Back to the system font, which this window system cannot draw: no reference, no message.
+    cancelFileDialog();
+    ws.userPressesKey('G', KeyControl | KeyShift);
+    EXPECT_EQ(shown(2, 2), (Rgb { 0, 0, 0 }));
+    EXPECT_TRUE(messageTexts().empty());
+    EXPECT_TRUE(*font == *before);
+    EXPECT_FALSE(editor->modified());
+    EXPECT_EQ(editor->history().stepCount(), 0u);
 }
 
 } // namespace
