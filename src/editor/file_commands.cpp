@@ -167,7 +167,9 @@ void EditorDialog::loadFontFile(const std::string& path)
         windowSystem_.showMessage(std::string(ReadErrorText) + "\n\n" + describe(result), "", MessageButtons::Ok);
         return;
     }
-    // The font may now hold another number of codes.
+    // The font may now hold another number of codes, and a range chosen in
+    // the old one means nothing in it.
+    range_.clear();
     fontResized();
     setCaptionBase(captionFor(fileTitle_ + "." + fileExt_));
     setLetterMode(0);
