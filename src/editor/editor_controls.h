@@ -49,6 +49,8 @@ inline constexpr int RotateAnticlockwiseButton = 1113;
 inline constexpr int RotateHalfTurnButton = 1114;
 inline constexpr int InvertButton = 1115;
 inline constexpr int BoldButton = 1116;
+// Blank columns to add to the right of every glyph of the overview's range.
+inline constexpr int SpacingBox = 1120;
 
 // The program's name: the window caption before any file, the start of the
 // caption after a load or save, and the name the file types are registered under.

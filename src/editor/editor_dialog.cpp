@@ -163,6 +163,9 @@ void EditorDialog::editChanged(int controlId)
     case HeightBox:
         heightChanged();
         break;
+    case SpacingBox:
+        spacingChanged();
+        break;
     default:
         break;
     }
@@ -174,8 +177,8 @@ void EditorDialog::editFocusGained(int controlId)
     // then see no letter and select nothing.
     if (controlId == LetterNumberBox || controlId == CharacterBox)
         windowSystem_.setControlText(controlId, "");
-    if (controlId == WidthBox && !letterMode_)
-        rangeWidthFocused();
+    if (controlId == SpacingBox)
+        spacingFocused();
 }
 
 void EditorDialog::editFocusLost(int controlId)
@@ -195,6 +198,9 @@ void EditorDialog::editFocusLost(int controlId)
         break;
     case CodesBox:
         codesBoxLeft();
+        break;
+    case SpacingBox:
+        spacingLeft();
         break;
     case HeightBox:
         endStep(); // a height typed there is one step

@@ -243,8 +243,12 @@ private:
     void copyRange();
     void pasteRange();
     void clearRange();
-    // The Width box took the focus: the widths "+N" counts from.
-    void rangeWidthFocused();
+    // The Spacing box: the widths it counts from are taken when it gets the
+    // focus; each number typed gives every glyph of the range that many blank
+    // columns more, and leaving the box ends the step and empties it.
+    void spacingFocused();
+    void spacingChanged();
+    void spacingLeft();
     // A size in the Width or Height box for the range; false when there is
     // no range and the box has its usual meaning.
     bool rangeWidthChanged();
@@ -399,7 +403,7 @@ private:
     // distance from the first copied code.
     GlyphRange range_;
     std::vector<std::pair<int, Glyph>> rangeClipboard_;
-    // The range's widths when the Width box took the focus.
+    // The range's widths when the Spacing box took the focus.
     std::vector<int> rangeWidths_;
     // Set while the editor itself writes the size boxes for the range.
     bool showingBoxes_ = false;

@@ -171,6 +171,7 @@ void EditorDialog::setToolTips()
     windowSystem_.setToolTip(CharacterBox, "Type a character to edit its letter");
     windowSystem_.setToolTip(WidthBox, "The letter's width in pixels");
     windowSystem_.setToolTip(HeightBox, "The letter's height in pixels; in the overview, the font's line height");
+    windowSystem_.setToolTip(SpacingBox, "Blank columns to add to the right of every selected letter");
 }
 
 void EditorDialog::previousLetter()

@@ -6,9 +6,9 @@
 
 // A range of glyphs selected in the overview and the commands over all of it:
 // every flip, turn, invert and bold, Copy and Paste, Clear, a width or height
-// typed into its box, and "+N" typed into the Width box, which adds N blank
-// columns to the right of each glyph (letter spacing). Each command is one
-// step of the history, however many glyphs it changes.
+// typed into its box, and a number N typed into the Spacing box, which adds N
+// blank columns to the right of each glyph (letter spacing). Each command is
+// one step of the history, however many glyphs it changes.
 
 namespace glyphsmith {
 
@@ -86,6 +86,7 @@ bool EditorDialog::showRangeBoxes()
 {
     // With a range the Width and Height boxes stand for its glyphs: they show
     // the first one's size, and a size typed there goes to every one.
+    windowSystem_.enableControl(SpacingBox, !letterMode_ && !range_.empty());
     if (letterMode_ || range_.empty())
         return false;
     const Glyph& first = font_.glyphs[*range_.codes().begin()];
@@ -101,6 +102,9 @@ void EditorDialog::showRange()
 {
     if (letterMode_)
         return;
+    // A range changed under the Spacing box starts its count again.
+    if (windowSystem_.focusedControl() == SpacingBox)
+        spacingFocused();
     if (!showRangeBoxes()) {
         // Back to the overview's own boxes: the line height, no width.
         windowSystem_.enableControl(WidthBox, false);
@@ -162,11 +166,45 @@ void EditorDialog::clearRange()
     endStep();
 }
 
-void EditorDialog::rangeWidthFocused()
+void EditorDialog::spacingFocused()
 {
     rangeWidths_.clear();
     for (int code : range_.codes())
         rangeWidths_.push_back(font_.glyphs[code].width);
+}
+
+void EditorDialog::spacingLeft()
+{
+    endStep(); // the columns typed there are one step
+    rangeWidths_.clear();
+    showingBoxes_ = true;
+    windowSystem_.setControlText(SpacingBox, "");
+    showingBoxes_ = false;
+    showRangeBoxes();
+}
+
+void EditorDialog::spacingChanged()
+{
+    if (letterMode_ || showingBoxes_ || rangeWidths_.size() != range_.codes().size())
+        return;
+    // N counts from the widths the glyphs had when the box took the focus, so
+    // "1" then "12" typed on adds 12 columns, not 13.
+    const int added = std::clamp(boxNumber(SpacingBox), 0, MaxGlyphSize);
+    beginTypedStep(SpacingBox);
+    auto base = rangeWidths_.begin();
+    for (int code : range_.codes()) {
+        Glyph& glyph = font_.glyphs[code];
+        const int from = std::clamp<int>(*base++, 0, MaxGlyphSize);
+        const int width = std::min(from + added, MaxGlyphSize);
+        if (glyph.width == width)
+            continue;
+        history_.rememberGlyph(font_, code);
+        glyph.width = width;
+        // The added columns start blank, whatever an earlier shrink left there.
+        std::fill(glyph.pixels.begin() + from, glyph.pixels.begin() + width, 0);
+    }
+    endTypedStep(SpacingBox);
+    refreshWindow();
 }
 
 bool EditorDialog::rangeWidthChanged()
@@ -175,28 +213,15 @@ bool EditorDialog::rangeWidthChanged()
         return false;
     if (showingBoxes_)
         return true;
-    const std::string text = boxText(WidthBox);
-    const bool added = text.find('+') != std::string::npos;
     const int value = boxNumber(WidthBox);
-    if (added ? value < 0 : !isGlyphSize(value))
+    if (!isGlyphSize(value))
         return true;
-    // "+N" counts from the widths the glyphs had when the box took the focus,
-    // so "+1" then "+12" typed on adds 12 columns, not 13.
-    if (rangeWidths_.size() != range_.codes().size())
-        rangeWidthFocused();
     beginTypedStep(WidthBox);
-    auto base = rangeWidths_.begin();
     for (int code : range_.codes()) {
-        Glyph& glyph = font_.glyphs[code];
-        const int from = std::clamp<int>(*base++, 0, MaxGlyphSize);
-        const int width = added ? std::min(from + value, MaxGlyphSize) : value;
-        if (glyph.width == width)
+        if (font_.glyphs[code].width == value)
             continue;
         history_.rememberGlyph(font_, code);
-        glyph.width = width;
-        // The added columns start blank, whatever an earlier shrink left there.
-        if (added)
-            std::fill(glyph.pixels.begin() + from, glyph.pixels.begin() + width, 0);
+        font_.glyphs[code].width = value;
     }
     endTypedStep(WidthBox);
     refreshWindow();

@@ -71,8 +71,8 @@ Glyph patterned(int width, int height, unsigned seed)
 
 using FontView = EditorSession;
 
-// The dialog template's 431 x 322 client area in the headless frame.
-constexpr PixelSize TemplateWindow { 437, 350 };
+// The dialog template's 431 x 343 client area in the headless frame.
+constexpr PixelSize TemplateWindow { 437, 371 };
 
 TEST_F(FontView, TheOverviewSpacesGlyphsByTheLargestPlus2AndFitsTheWindowToThem)
 {
@@ -83,8 +83,8 @@ TEST_F(FontView, TheOverviewSpacesGlyphsByTheLargestPlus2AndFitsTheWindowToThem)
     };
     const std::vector<Case> cases {
         { 3, 6, TemplateWindow },   // cells of at least 8 x 8: 376 x 231 is too small for the controls
-        { 14, 1, { 632, 350 } },    // 16 wide; the template sets the height
-        { 20, 10, { 824, 350 } },   // 22 x 12; the template's height is still the larger
+        { 14, 1, { 632, 371 } },    // 16 wide; the template sets the height
+        { 20, 10, { 824, 371 } },   // 22 x 12; the template's height is still the larger
         { 64, 64, { 2232, 1113 } }, // 66 x 66
     };
     for (const Case& test : cases) {

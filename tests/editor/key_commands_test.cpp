@@ -1,7 +1,6 @@
 // The editor's keys through the headless backend, and the tooltips that name them.
 
 #include <functional>
-#include <set>
 
 #include "editor_session.h"
 
@@ -56,10 +55,6 @@ TEST_F(Keys, EachKeyDoesItsCommandAndTypingStillReachesTheBoxes)
         { "Alt+T", 'T', KeyAlt, {}, [&] { return glyph(40).cell(7, 7) && !glyph(40).cell(0, 0); } },
         { "Alt+I", 'I', KeyAlt, {}, [&] { return !glyph(40).cell(0, 0) && glyph(40).cell(5, 5); } },
         { "Alt+B", 'B', KeyAlt, {}, [&] { return glyph(40).cell(0, 0) && glyph(40).cell(1, 0); } },
-        { "Shift+Right in the overview", KeyRight, KeyShift, [&] { ws.userClicks(LetterButton); },
-            [&] { return editor->range().codes() == std::set<int> { 40, 41 }; } },
-        { "Ctrl+Delete", KeyDelete, KeyControl, [&] { ws.userClicks(LetterButton), ws.userPressesKey(KeyLeft, KeyShift); },
-            [&] { return glyph(40).width == 8 && !glyph(40).cell(0, 0); } },
         { "a digit in the letter box", '5', 0, [&] { ws.userFocuses(HeightBox), ws.userFocuses(LetterNumberBox); },
             [&] { return editor->currentLetter() == 5; } },
     };

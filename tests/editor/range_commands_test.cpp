@@ -66,7 +66,7 @@ TEST_F(Range, EachCommandOverTheRangeIsOneStepThatOneUndoTakesBack)
             [&] { return glyph(32).width == 32 && glyph(126).width == 32; } },
         { "a height by its arrow", [&] { ws.userClicks(HeightUpButton); },
             [&] { return glyph(32).height == 10 && glyph(126).height == 10; } },
-        { "two blank columns", [&] { ws.userReplacesText(WidthBox, "+1"), ws.userReplacesText(WidthBox, "+2"); },
+        { "two blank columns", [&] { ws.userTypes(SpacingBox, "1"), ws.userReplacesText(SpacingBox, "2"); },
             [&] {
                 const Glyph& g = glyph(40);
                 return g.width == 3 + 40 % 5 + 2 && g.pixels[g.width - 1] == 0 && g.pixels[g.width - 2] == 0;

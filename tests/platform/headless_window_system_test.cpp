@@ -111,10 +111,10 @@ TEST_F(OpenDialog, TypingDeliversOneChangePerAcceptedKeyAndReplacesTheSelection)
 
 TEST_F(OpenDialog, TheClientLiesInAFixedFrameAndTheMouseOutsideItIsNotSeen)
 {
-    EXPECT_EQ(system.clientSize(), (PixelSize { 431, 322 }));
-    EXPECT_EQ(system.windowRect(), (PixelRect { 0, 0, 437, 350 }));
+    EXPECT_EQ(system.clientSize(), (PixelSize { 431, 343 }));
+    EXPECT_EQ(system.windowRect(), (PixelRect { 0, 0, 437, 371 }));
     system.centreOnScreen();
-    EXPECT_EQ(system.windowRect(), (PixelRect { 741, 365, 1178, 715 }));
+    EXPECT_EQ(system.windowRect(), (PixelRect { 741, 354, 1178, 725 }));
     system.moveWindow({ 50, 60, 600, 400 });
     EXPECT_EQ(system.canvas().size(), (PixelSize { 544, 312 }));
     EXPECT_EQ(system.moveRequests(), (std::vector<PixelRect> { { 50, 60, 600, 400 } })) << "centring is no request";
