@@ -2,9 +2,12 @@
 #include "editor/font_view.h"
 
 // The mouse as the editor's pen. In the overview a press on a glyph's cell
-// selects that glyph (with Shift or Ctrl, selects a range: range_commands.cpp); in letter mode a press flips the pixel under it, and a
-// move with any button, Shift or Ctrl held paints the value of that last flip.
-// The mouse is not captured: moves outside the window are not seen.
+// selects that glyph (with Shift or Ctrl held, a range: range_commands.cpp).
+// In letter mode, with the pencil, a press flips the pixel under it and a
+// move with any button, Shift or Ctrl held paints the value of that last
+// flip; the other tools are in tool_editing.cpp, and a press left of the
+// glyph drags a guide (letter_guides.cpp). The mouse is not captured: moves
+// outside the window are not seen.
 
 namespace glyphsmith {
 
