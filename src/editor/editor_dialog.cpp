@@ -305,6 +305,7 @@ void EditorDialog::widthChanged()
     if (!isGlyphSize(value))
         return;
     if (value != currentGlyph_->width) {
+        dropPixelSelection(); // it holds the glyph at its old size
         beginTypedStep(WidthBox);
         history_.rememberGlyph(font_, currentLetter_);
         currentGlyph_->width = value;
@@ -332,6 +333,7 @@ void EditorDialog::heightChanged()
         return;
     }
     if (value != currentGlyph_->height) {
+        dropPixelSelection(); // it holds the glyph at its old size
         beginTypedStep(HeightBox);
         history_.rememberGlyph(font_, currentLetter_);
         currentGlyph_->height = value;

@@ -16,6 +16,9 @@ void EditorDialog::transformCurrentGlyph(void (*transform)(Glyph&))
 {
     if (!letterMode_)
         return;
+    // The glyph changes under any floating pixels: put them down first, or
+    // they would bring the old glyph back with their next move.
+    dropPixelSelection();
     beginStep();
     history_.rememberGlyph(font_, currentLetter_);
     transform(*currentGlyph_);
@@ -73,6 +76,7 @@ void EditorDialog::pasteGlyph()
         pasteAsSelection();
         return;
     }
+    dropPixelSelection();
     beginStep();
     history_.rememberGlyph(font_, currentLetter_);
     *currentGlyph_ = clipboardGlyph_;
@@ -88,6 +92,7 @@ void EditorDialog::undoEdits()
     if (!letterMode_)
         return;
     // Itself a step of the history, so that Ctrl+Z brings the edits back.
+    dropPixelSelection();
     beginStep();
     history_.rememberGlyph(font_, currentLetter_);
     *currentGlyph_ = undoGlyph_;
@@ -101,6 +106,7 @@ void EditorDialog::outlineFont()
     // The undo glyph is the scratch space, and afterwards holds the outlined
     // current glyph: the Undo button cannot bring back the font as it was,
     // but the history can.
+    dropPixelSelection();
     beginStep();
     for (int code = 0; code < font_.codeCount(); ++code)
         history_.rememberGlyph(font_, code);

@@ -156,6 +156,13 @@ TEST_F(Tools, TheSelectionIsCopiedCutPastedIntoAnotherLetterAndTransformed)
     EXPECT_EQ(glyph(41).width, 8) << "a turned selection leaves the letter's size alone";
     ws.userPressesKey(KeyDelete, KeyControl);
     EXPECT_EQ(glyph(41), picture(Blank));
+
+    // A command on the whole letter puts the selection down first, so no
+    // later move brings back the letter from before it.
+    ws.userPressesKey('V', KeyControl);
+    ws.userClicks(ShiftDownButton);
+    EXPECT_FALSE(ws.userPressesKey(KeyRight));
+    EXPECT_EQ(glyph(41), picture({ "........", "###.....", "..#.....", "........", "........", "........" }));
 }
 
 TEST_F(Tools, GuidesAreDraggedDrawnKeptForTheirFileAndShownInThePreview)
