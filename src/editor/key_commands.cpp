@@ -169,9 +169,10 @@ void EditorDialog::setToolTips()
     }
     windowSystem_.setToolTip(LetterNumberBox, "The number of the letter to edit");
     windowSystem_.setToolTip(CharacterBox, "Type a character to edit its letter");
-    windowSystem_.setToolTip(WidthBox, "The letter's width in pixels");
-    windowSystem_.setToolTip(HeightBox, "The letter's height in pixels; in the overview, the font's line height");
-    windowSystem_.setToolTip(SpacingBox, "Blank columns to add to the right of every selected letter");
+    windowSystem_.setToolTip(WidthBox, "The letter's width in pixels; in the overview, set width of the selected letters");
+    windowSystem_.setToolTip(HeightBox,
+        "The letter's height in pixels; in the overview, the font's line height, or set height of the selected letters");
+    windowSystem_.setToolTip(SpacingBox, "Type N to add N blank columns to the right of every selected letter");
 }
 
 void EditorDialog::previousLetter()
