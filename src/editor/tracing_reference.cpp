@@ -45,6 +45,17 @@ void EditorDialog::chooseReference()
 {
     const std::optional<FileDialogAnswer> answer
         = windowSystem_.fileDialog({ FileDialogKind::Open, ReferenceFilter, ReferenceFlags, "", "" });
+    if (answer) {
+        // A file no reader takes would show nothing at all: say so, and keep
+        // the reference there was.
+        FileResult problem = FileResult::failed(FileError::UnknownFontFormat);
+        if (!hooks_.fontFiles || !hooks_.fontFiles->openFace(answer->path, DefaultPixelSize, problem)) {
+            windowSystem_.showMessage(
+                "The tracing reference cannot be drawn from " + answer->name + ".\n\n" + describe(problem), "",
+                MessageButtons::Ok);
+            return;
+        }
+    }
     referencePath_ = answer ? answer->path : std::string();
     referenceCode_ = -1; // draw it anew
     referenceShown_ = true;

@@ -224,8 +224,12 @@ public:
 
 class BlockReader : public FontFileReader {
 public:
-    std::unique_ptr<FontFace> openFace(const std::string& path, int pixelSize, FileResult&) override
+    std::unique_ptr<FontFace> openFace(const std::string& path, int pixelSize, FileResult& error) override
     {
+        if (path.ends_with(".wfn")) {
+            error = FileResult::failed(FileError::UnknownFontFormat);
+            return nullptr;
+        }
         opened.push_back(path + " " + std::to_string(pixelSize));
         return std::make_unique<BlockFace>();
     }
@@ -246,7 +250,7 @@ TEST_F(Tools, TheTracingReferenceShowsFaintlyOnClearPixelsAndLeavesTheFontAlone)
 
     answerFileDialog("/fonts/reference.ttf");
     ws.userPressesKey('G', KeyControl | KeyShift);
-    EXPECT_EQ(reader.opened, std::vector<std::string> { "/fonts/reference.ttf 8" }) << "at the font's line height";
+    EXPECT_EQ(reader.opened.back(), "/fonts/reference.ttf 8") << "at the font's line height";
     EXPECT_EQ(shown(2, 2), faint);
     EXPECT_EQ(shown(1, 0), (Rgb { 255, 255, 255 })) << "a set pixel stays in front";
     EXPECT_EQ(shown(0, 0), (Rgb { 0, 0, 0 }));
@@ -255,12 +259,18 @@ TEST_F(Tools, TheTracingReferenceShowsFaintlyOnClearPixelsAndLeavesTheFontAlone)
     EXPECT_EQ(shown(2, 2), (Rgb { 0, 0, 0 }));
     ws.userPressesKey('G', KeyControl);
     EXPECT_EQ(shown(2, 2), faint);
+    // A file no reader takes is refused, with a message, and the reference stays.
+    answerFileDialog("/fonts/game.wfn");
+    answerMessage(MessageResult::Ok);
+    ws.userPressesKey('G', KeyControl | KeyShift);
+    EXPECT_EQ(messageTexts().size(), 1u);
+    EXPECT_EQ(shown(2, 2), faint);
 
     // Back to the system font, which this window system cannot draw: no reference, no message.
     cancelFileDialog();
     ws.userPressesKey('G', KeyControl | KeyShift);
     EXPECT_EQ(shown(2, 2), (Rgb { 0, 0, 0 }));
-    EXPECT_TRUE(messageTexts().empty());
+    EXPECT_EQ(messageTexts().size(), 1u);
     EXPECT_TRUE(*font == *before);
     EXPECT_FALSE(editor->modified());
     EXPECT_EQ(editor->history().stepCount(), 0u);
