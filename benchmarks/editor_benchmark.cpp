@@ -1,7 +1,9 @@
 // Times the editor on the Qt backend, offscreen: repainting the overview of
 // the largest font and an enlarged 64 x 64 letter (target: under 5 ms each),
-// one mouse move of a drag across a letter including its repaint (target:
-// under 1 ms), Ctrl+Z and Ctrl+Y on such a drag including the repaint (under
+// one mouse move of a drag across a letter including its repaint, with the
+// pencil and with the line tool's rubber band (target: under 1 ms each), a
+// transform of 1,000 glyphs of 64 x 64 recorded in the history as the range
+// commands do (under 20 ms), Ctrl+Z and Ctrl+Y on such a drag including the repaint (under
 // 1 ms each), the text preview's redraw of 40 characters (under 2 ms), and,
 // in a child process, the start of the program to its first painted frame
 // (target: under 150 ms) with its peak memory (under 40 MB).
@@ -25,6 +27,8 @@
 #include "app/start_up.h"
 #include "editor/editor_controls.h"
 #include "editor/editor_dialog.h"
+#include "editor/glyph_transforms.h"
+#include "editor/undo_history.h"
 #include "editor/text_preview.h"
 #include "platform/qt/qt_dialog.h"
 #include "platform/qt/qt_window_system.h"
@@ -88,6 +92,50 @@ void dragMove(benchmark::State& state)
         QMouseEvent move(QEvent::MouseMove, at, canvas.mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&canvas, &move);
         canvas.repaint();
+    }
+}
+
+// One move event of a line-tool drag over the enlarged letter: the glyph is
+// put back as at the press and the line drawn to the new end, then repainted.
+void lineDragMove(benchmark::State& state)
+{
+    font->glyphs[68].height = MaxGlyphSize;
+    showLetter(68);
+    editor->command(LineToolButton);
+    ClientCanvas& canvas = windowSystem->dialog()->canvas();
+    auto send = [&](QEvent::Type type, int x, int y, Qt::MouseButton button, Qt::MouseButtons held) {
+        const QPointF at(184 + x * 16 + 4, 32 + y * 16 + 4);
+        QMouseEvent event(type, at, canvas.mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(&canvas, &event);
+    };
+    send(QEvent::MouseButtonPress, 0, 0, Qt::LeftButton, Qt::LeftButton);
+    int step = 0;
+    for (auto _ : state) {
+        send(QEvent::MouseMove, step % 64, (step * 7) % 64, Qt::NoButton, Qt::LeftButton);
+        ++step;
+        canvas.repaint();
+    }
+    send(QEvent::MouseButtonRelease, 0, 0, Qt::LeftButton, Qt::NoButton);
+    editor->command(PencilToolButton);
+}
+
+// A transform of 1,000 glyphs of 64 x 64, each remembered by the history
+// first, as a command over a range of glyphs does.
+void rangeTransform(benchmark::State& state, void (*transform)(Glyph&))
+{
+    BitmapFont glyphs;
+    glyphs.setCodeCount(1000);
+    for (int code = 0; code < 1000; ++code)
+        glyphs.glyphs[code] = font->glyphs[code % GlyphCount];
+    for (Glyph& glyph : glyphs.glyphs)
+        glyph.height = MaxGlyphSize;
+    UndoHistory history;
+    for (auto _ : state) {
+        for (int code = 0; code < 1000; ++code) {
+            history.rememberGlyph(glyphs, code);
+            transform(glyphs.glyphs[code]);
+        }
+        history.endStep(glyphs);
     }
 }
 
@@ -260,6 +308,16 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("overviewRepaint/128x64x63", overviewRepaint)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("letterRepaint/64x64", letterRepaint)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("dragMove/64x64", dragMove)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("lineDragMove/64x64", lineDragMove)->Unit(benchmark::kMicrosecond);
+    struct Transform {
+        const char* name;
+        void (*transform)(Glyph&);
+    };
+    for (const Transform& each : { Transform { "rotateClockwise", rotateGlyphClockwise },
+             Transform { "flipVertical", flipGlyphVertical }, Transform { "bold", boldGlyph } })
+        benchmark::RegisterBenchmark(("rangeTransform/1000x64x64/" + std::string(each.name)).c_str(), rangeTransform,
+            each.transform)
+            ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("undoDrag/64x64", undoDrag)->UseManualTime()->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("redoDrag/64x64", redoDrag)->UseManualTime()->Unit(benchmark::kMicrosecond);
     auto sample = std::make_unique<BitmapFont>();

@@ -43,6 +43,23 @@ inline constexpr int WidthUpButton = 1023;
 inline constexpr int CharacterDownButton = 1024;
 inline constexpr int CharacterUpButton = 1025;
 
+// The drawing tools of letter mode and the transforms.
+inline constexpr int PencilToolButton = 1100;
+inline constexpr int LineToolButton = 1101;
+inline constexpr int RectangleToolButton = 1102;
+inline constexpr int FilledRectangleToolButton = 1103;
+inline constexpr int FloodFillToolButton = 1104;
+inline constexpr int SelectToolButton = 1105;
+inline constexpr int FlipHorizontalButton = 1110;
+inline constexpr int FlipVerticalButton = 1111;
+inline constexpr int RotateClockwiseButton = 1112;
+inline constexpr int RotateAnticlockwiseButton = 1113;
+inline constexpr int RotateHalfTurnButton = 1114;
+inline constexpr int InvertButton = 1115;
+inline constexpr int BoldButton = 1116;
+// Blank columns to add to the right of every glyph of the overview's range.
+inline constexpr int SpacingBox = 1120;
+
 // The program's name: the window caption before any file, the start of the
 // caption after a load or save, and the name the file types are registered under.
 inline constexpr const char* programName = "Glyphsmith";

@@ -37,11 +37,6 @@ int decimalValue(std::string_view text)
     return static_cast<int>(negative ? -value : value);
 }
 
-bool isGlyphSize(int value)
-{
-    return value >= 1 && value <= MaxGlyphSize;
-}
-
 // The arrows beside Width and Height: one step, wrapping between 1 and 64.
 // A value outside 1..64 steps down by one, or wraps to 1 going up.
 int steppedSize(int value, int step)
@@ -80,6 +75,7 @@ void EditorDialog::initDialog()
     setToolTips();
     initCoverageList();
     initEncodingList();
+    showTool();
     restoreTextPreview();
     setLetterMode(0);
     if (hooks_.startUp)
@@ -148,6 +144,8 @@ void EditorDialog::command(int controlId)
             hooks_.about();
         break;
     default:
+        // The tool and transform buttons do what their keys do.
+        buttonByKeyTable(controlId);
         break;
     }
 }
@@ -167,6 +165,9 @@ void EditorDialog::editChanged(int controlId)
     case HeightBox:
         heightChanged();
         break;
+    case SpacingBox:
+        spacingChanged();
+        break;
     default:
         break;
     }
@@ -178,6 +179,8 @@ void EditorDialog::editFocusGained(int controlId)
     // then see no letter and select nothing.
     if (controlId == LetterNumberBox || controlId == CharacterBox)
         windowSystem_.setControlText(controlId, "");
+    if (controlId == SpacingBox)
+        spacingFocused();
 }
 
 void EditorDialog::editFocusLost(int controlId)
@@ -192,14 +195,19 @@ void EditorDialog::editFocusLost(int controlId)
         break;
     case WidthBox:
         endStep(); // a width typed there is one step
-        setBoxNumber(WidthBox, currentGlyph_->width);
+        if (!showRangeBoxes())
+            setBoxNumber(WidthBox, currentGlyph_->width);
         break;
     case CodesBox:
         codesBoxLeft();
         break;
+    case SpacingBox:
+        spacingLeft();
+        break;
     case HeightBox:
         endStep(); // a height typed there is one step
-        setBoxNumber(HeightBox, letterMode_ ? currentGlyph_->height : font_.lineHeight);
+        if (!showRangeBoxes())
+            setBoxNumber(HeightBox, letterMode_ ? currentGlyph_->height : font_.lineHeight);
         break;
     default:
         break;
@@ -210,6 +218,7 @@ void EditorDialog::selectLetter(int code, bool force)
 {
     if (code == currentLetter_ && !force)
         return;
+    dropPixelSelection();
     const int codes = font_.codeCount();
     currentLetter_ = ((code % codes) + codes) % codes;
     currentGlyph_ = &font_.glyphs[currentLetter_];
@@ -229,6 +238,10 @@ void EditorDialog::selectLetter(int code, bool force)
 void EditorDialog::setLetterMode(int mode)
 {
     letterMode_ = mode;
+    if (mode == 0)
+        forgetPixelSelection();
+    if (showRangeBoxes())
+        return;
     windowSystem_.enableControl(WidthBox, mode != 0);
     setBoxNumber(HeightBox, letterMode_ ? currentGlyph_->height : font_.lineHeight);
 }
@@ -248,7 +261,12 @@ void EditorDialog::showOverview()
 
 int EditorDialog::boxNumber(int controlId)
 {
-    return decimalValue(windowSystem_.controlText(controlId, BoxReadLimit));
+    return decimalValue(boxText(controlId));
+}
+
+std::string EditorDialog::boxText(int controlId)
+{
+    return windowSystem_.controlText(controlId, BoxReadLimit);
 }
 
 void EditorDialog::setBoxNumber(int controlId, int value)
@@ -271,7 +289,7 @@ void EditorDialog::letterNumberChanged()
 
 void EditorDialog::characterChanged()
 {
-    const std::string text = windowSystem_.controlText(CharacterBox, BoxReadLimit);
+    const std::string text = boxText(CharacterBox);
     if (!text.empty()) {
         // The character's code in the encoding: "ш" is byte 248 in cp1251.
         const std::optional<int> code = codeOf(encoding_, firstCharacter(text));
@@ -291,10 +309,13 @@ void EditorDialog::characterChanged()
 
 void EditorDialog::widthChanged()
 {
+    if (rangeWidthChanged())
+        return;
     const int value = boxNumber(WidthBox);
     if (!isGlyphSize(value))
         return;
     if (value != currentGlyph_->width) {
+        dropPixelSelection(); // it holds the glyph at its old size
         beginTypedStep(WidthBox);
         history_.rememberGlyph(font_, currentLetter_);
         currentGlyph_->width = value;
@@ -305,6 +326,8 @@ void EditorDialog::widthChanged()
 
 void EditorDialog::heightChanged()
 {
+    if (rangeHeightChanged())
+        return;
     const int value = boxNumber(HeightBox);
     if (!isGlyphSize(value))
         return;
@@ -320,6 +343,7 @@ void EditorDialog::heightChanged()
         return;
     }
     if (value != currentGlyph_->height) {
+        dropPixelSelection(); // it holds the glyph at its old size
         beginTypedStep(HeightBox);
         history_.rememberGlyph(font_, currentLetter_);
         currentGlyph_->height = value;
@@ -331,7 +355,7 @@ void EditorDialog::heightChanged()
 void EditorDialog::stepCharacter(int step)
 {
     const int codes = font_.codeCount();
-    const int from = codeOf(encoding_, firstCharacter(windowSystem_.controlText(CharacterBox, BoxReadLimit))).value_or(0);
+    const int from = codeOf(encoding_, firstCharacter(boxText(CharacterBox))).value_or(0);
     int code = (from % codes + codes + step) % codes;
     // Step over the codes no character has: surrogates, and a code page's
     // undefined bytes and codes above 255.
@@ -342,7 +366,7 @@ void EditorDialog::stepCharacter(int step)
 
 void EditorDialog::stepWidth(int step)
 {
-    if (!letterMode_)
+    if (!letterMode_ && range_.empty())
         return;
     setBoxNumber(WidthBox, steppedSize(boxNumber(WidthBox), step));
 }

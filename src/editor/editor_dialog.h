@@ -14,6 +14,9 @@
 // from a game's list, saving it as the patch the game loads),
 // history_commands.cpp (the steps of the undo history,
 // Ctrl+Z and Ctrl+Y), key_commands.cpp (the keys and the tooltips),
+// reshape_commands.cpp (flips, turns, invert, bold), range_commands.cpp (a
+// range of glyphs selected in the overview), tool_editing.cpp (the drawing
+// tools of letter mode), selection_commands.cpp (the rectangular selection),
 // text_preview.cpp, encoding_commands.cpp (what character each code
 // stands for: the Encoding list, its memory per file, the status line) and
 // coverage_commands.cpp (the check of a text file against the font).
@@ -31,6 +34,10 @@
 #include <vector>
 
 #include "font/bitmap_font.h"
+#include "editor/drawing_tools.h"
+#include "editor/glyph_range.h"
+#include "editor/glyph_selection.h"
+#include "editor/letter_guides.h"
 #include "editor/undo_history.h"
 #include "font/coverage.h"
 #include "font/font_files.h"
@@ -98,6 +105,13 @@ public:
     const UndoHistory& history() const { return history_; }
     // What the font's codes stand for; never part of the file.
     TextEncoding encoding() const { return encoding_; }
+    // The glyphs selected in the overview.
+    const GlyphRange& range() const { return range_; }
+    DrawingTool tool() const { return tool_; }
+    const LetterGuides& guides() const { return guides_; }
+    bool referenceShown() const { return referenceShown_; }
+    // The pixels selected in letter mode, while there are any.
+    const std::optional<FloatingPixels>& pixelSelection() const { return selection_; }
 
     // --- DialogHandler ---
 
@@ -117,8 +131,18 @@ public:
     void listChosen(int controlId) override;
 
 private:
+    struct GlyphSize {
+        int width;
+        int height;
+        bool operator==(const GlyphSize&) const = default;
+    };
+
     // The boxes and arrows (editor_dialog.cpp).
     int boxNumber(int controlId);
+    // A box's text as the boxes are read: at most nine characters.
+    std::string boxText(int controlId);
+    // 1 to 64: a width or height a glyph may take.
+    static bool isGlyphSize(int value) { return value >= 1 && value <= MaxGlyphSize; }
     void setBoxNumber(int controlId, int value);
     void setCharacterBox(int code);
     void letterNumberChanged();
@@ -183,6 +207,9 @@ private:
     // Painting (font_view.cpp).
     void paintLetter(ClientSurface& surface);
     void paintOverview(ClientSurface& surface);
+    void paintSelectionFrame(ClientSurface& surface);
+    // The letter's and the clipboard's small previews, drawn again on top.
+    void paintLetterPreviews(ClientSurface& surface);
     void fitWindowToOverview(GridCellSize cell);
     void paintMinimised();
 
@@ -217,7 +244,7 @@ private:
     bool saveGamePatch();
 
     // Mouse editing (mouse_editing.cpp).
-    void press(int x, int y);
+    void press(int x, int y, unsigned keys);
     void move(unsigned keys, int x, int y);
 
     // Glyph commands (glyph_commands.cpp).
@@ -234,9 +261,137 @@ private:
     void undoEdits();
     void outlineFont();
 
+    // Flips, turns, invert and bold (reshape_commands.cpp): of the current
+    // glyph, of the rectangular selection or of the range, as one step.
+    void reshape(void (*transform)(Glyph&));
+    // Draws the current glyph after a change; a new size also goes to the boxes.
+    void showReshapedGlyph(GlyphSize before);
+    void flipHorizontal();
+    void flipVertical();
+    void rotateClockwise();
+    void rotateAnticlockwise();
+    void rotateHalfTurn();
+    void invert();
+    void bold();
+
+    // A range of glyphs in the overview (range_commands.cpp).
+    // A press on `code` in the overview with the mouse keys `keys`.
+    void overviewPress(int code, unsigned keys);
+    // Selects from the range's anchor (the current letter when there is no
+    // range) to `end`.
+    void extendRange(int end);
+    void stepRange(int step);
+    void rangeLeft();
+    void rangeRight();
+    void rangeUp();
+    void rangeDown();
+    // A range in the overview, or pixels selected in letter mode.
+    bool hasSelection() const;
+    bool inOverview() const;
+    // Escape while there is a selection: lets go of it.
+    void clearSelection();
+    // The Width and Height boxes for the range; true when there is a range.
+    bool showRangeBoxes();
+    // showRangeBoxes and a fresh picture.
+    void showRange();
+    void reshapeRange(void (*transform)(Glyph&));
+    void copyRange();
+    void pasteRange();
+    void clearRange();
+    // The Spacing box: the widths it counts from are taken when it gets the
+    // focus; each number typed gives every glyph of the range that many blank
+    // columns more, and leaving the box ends the step and empties it.
+    void spacingFocused();
+    void spacingChanged();
+    void spacingLeft();
+    // A size in the Width or Height box for the range; false when there is
+    // no range and the box has its usual meaning.
+    bool rangeWidthChanged();
+    bool rangeHeightChanged();
+
+    // Pixels selected in letter mode (selection_commands.cpp).
+    bool hasPixelSelection() const;
+    // A press of the selection tool: moves the selection when it lands in
+    // it, otherwise starts a new one.
+    void selectionPress(GlyphPoint point, bool onGlyph);
+    // Selects the rectangle with corners a and b (cut to the glyph).
+    void selectPixels(GlyphPoint a, GlyphPoint b);
+    // Moves the floating pixels to `at`, within the open step.
+    void placeSelection(GlyphPoint at);
+    void moveSelectionBy(int dx, int dy);
+    void selectionLeft();
+    void selectionRight();
+    void selectionUp();
+    void selectionDown();
+    // Puts the selected pixels down where they are and forgets the selection.
+    void dropPixelSelection();
+    // Forgets the selection without touching the glyph, for undo and redo.
+    void forgetPixelSelection();
+    // Applies `transform` to the selected pixels; false when none are selected.
+    bool reshapeSelection(void (*transform)(Glyph&));
+    // Each false when no pixels are selected.
+    bool copySelection();
+    bool deleteSelection();
+    void cutSelection();
+    // The clipboard glyph as a new selection at the top-left corner.
+    void pasteAsSelection();
+    // Ctrl+Delete: the selected pixels in letter mode, the range's in the overview.
+    void clearSelected();
+
+    // The guides of letter mode (letter_guides.cpp).
+    // The current file's guides from the settings; none for a font without a file.
+    void loadGuides();
+    void saveGuides();
+    // A press on the markers' strip starts dragging the nearer marker; false
+    // when the press lies elsewhere.
+    bool guidePress(int x, int y);
+    void guideMove(int y);
+    // Ends a marker's drag and keeps the guides for the file.
+    void guideRelease();
+    void paintGuides(ClientSurface& surface);
+
+    // The tracing reference of letter mode (tracing_reference.cpp).
+    void toggleReference();
+    // Asks for the reference's font file; cancelling goes back to the system font.
+    void chooseReference();
+    // The current character as the reference draws it; null while it is
+    // hidden or has no such character.
+    const Glyph* referenceGlyph();
+    // Draws the current character into reference_; false when it cannot.
+    bool drawReference();
+    void paintReference(ClientSurface& surface);
+
+    // The drawing tools of letter mode (tool_editing.cpp).
+    struct ToolButton {
+        int id;
+        DrawingTool tool;
+        const char* caption;
+    };
+    static std::span<const ToolButton> toolButtons();
+    // The glyph cell under client point (x, y); it may lie outside the glyph.
+    GlyphPoint glyphPointAt(int x, int y) const;
+    // The nearest cell of the current glyph's used area.
+    GlyphPoint insideGlyph(GlyphPoint point) const;
+    void toolPress(int x, int y);
+    void toolMove(unsigned keys, int x, int y);
+    void toolRelease();
+    // The rubber band: the glyph as at the press with the shape to `to` on it.
+    void drawShape(GlyphPoint to, unsigned keys);
+    void chooseTool(DrawingTool tool);
+    // The chosen tool's button shows its caption in brackets.
+    void showTool();
+    void choosePencil();
+    void chooseLine();
+    void chooseRectangle();
+    void chooseFilledRectangle();
+    void chooseFloodFill();
+    void chooseSelect();
+
     // Keys and tooltips (key_commands.cpp).
     struct KeyBinding;
     static std::span<const KeyBinding> keyBindings();
+    // Runs the command of the key that button `controlId` stands for.
+    void buttonByKeyTable(int controlId);
     void setToolTips();
     void previousLetter();
     void nextLetter();
@@ -269,11 +424,6 @@ private:
     void endTypedStep(int box);
     void undoStep();
     void redoStep();
-    struct GlyphSize {
-        int width;
-        int height;
-        bool operator==(const GlyphSize&) const = default;
-    };
     GlyphSize shownGlyphSize() const;
     // Brings the boxes and the picture in line with a font the history
     // changed; `shownBefore` is the current glyph's size before the change.
@@ -323,6 +473,39 @@ private:
     std::string coverageText_;
     std::vector<UncoveredCharacter> uncovered_;
     std::vector<std::string> coverageItems_;
+    // The glyphs selected in the overview, and the copied ones, each with its
+    // distance from the first copied code.
+    GlyphRange range_;
+    std::vector<std::pair<int, Glyph>> rangeClipboard_;
+    // The range's widths when the Spacing box took the focus.
+    std::vector<int> rangeWidths_;
+    // Set while the editor itself writes the size boxes for the range.
+    bool showingBoxes_ = false;
+    // The tool of letter mode and the drag it is in: a shape's rubber band,
+    // a selection being dragged out or one being moved.
+    DrawingTool tool_ = DrawingTool::Pencil;
+    enum class Drag { None, Shape, Selecting, Moving };
+    Drag drag_ = Drag::None;
+    // Where the drag started, the glyph at the press (for the rubber band),
+    // and where the selection stood when its move started.
+    GlyphPoint dragFrom_;
+    Glyph dragBase_;
+    GlyphPoint moveStart_;
+    std::optional<FloatingPixels> selection_;
+    // The letter whose pixels are selected.
+    int selectionCode_ = 0;
+    LetterGuides guides_;
+    // The tracing reference: shown or not, its font file (empty for the
+    // system font) and the character last drawn from it, for which code and
+    // line height.
+    bool referenceShown_ = false;
+    std::string referencePath_;
+    Glyph reference_;
+    bool referenceReady_ = false;
+    int referenceCode_ = -1;
+    int referenceLineHeight_ = 0;
+    enum class GuideDrag { None, Baseline, XHeight };
+    GuideDrag guideDrag_ = GuideDrag::None;
 };
 
 } // namespace glyphsmith

@@ -124,6 +124,7 @@ bool EditorDialog::writeFontTo(const std::string& path, const std::string& fileN
         filePath_ = path;
         game_.reset(); // the font is now that file's
         rememberEncoding(path);
+        saveGuides(); // a new name takes the guides along
         history_.markSaved(font_);
         modified_ = false;
         warnOfEngineChanges(path);
@@ -193,13 +194,16 @@ void EditorDialog::loadFontFile(const std::string& path)
         windowSystem_.showMessage(std::string(ReadErrorText) + "\n\n" + describe(result), "", MessageButtons::Ok);
         return;
     }
-    // The font may now hold another number of codes.
+    // The font may now hold another number of codes, and a range chosen in
+    // the old one means nothing in it.
+    range_.clear();
     fontResized();
     setCaptionBase(captionFor(fileTitle_ + "." + fileExt_));
     setLetterMode(0);
     filePath_ = path;
     game_.reset();
     takeEncodingOf(path);
+    loadGuides();
     refreshWindow();
     history_.markSaved(font_);
     modified_ = false;

@@ -15,6 +15,11 @@ namespace {
 constexpr int BlackBlockX = 0;
 constexpr int WhiteBlockX = 16;
 
+// The background of a glyph selected in the overview, and the frame of the
+// pixels selected in letter mode.
+constexpr Rgb SelectionColour { 0, 120, 215 };
+constexpr int FrameThickness = 2;
+
 int blockFor(std::int32_t cell)
 {
     return cell != 0 ? WhiteBlockX : BlackBlockX;
@@ -91,6 +96,33 @@ void EditorDialog::paintLetter(ClientSurface& surface)
         }
     }
     paintPreview(surface, clipboardGlyph_, ViewLeft, ClipboardPreviewTop);
+    paintReference(surface);
+    paintGuides(surface);
+    paintSelectionFrame(surface);
+}
+
+void EditorDialog::paintLetterPreviews(ClientSurface& surface)
+{
+    paintPreview(surface, *currentGlyph_, ViewLeft, ViewTop);
+    paintPreview(surface, clipboardGlyph_, ViewLeft, ClipboardPreviewTop);
+}
+
+void EditorDialog::paintSelectionFrame(ClientSurface& surface)
+{
+    if (!selection_ || selectionCode_ != currentLetter_)
+        return;
+    // The frame of the part of the selection that lies on the glyph.
+    const FloatingPixels& floating = *selection_;
+    const int left = LetterLeft + LetterScale * std::max(floating.at.x, 0);
+    const int top = LetterTop + LetterScale * std::max(floating.at.y, 0);
+    const int right = LetterLeft + LetterScale * std::min(floating.at.x + floating.pixels.width, usedWidth(*currentGlyph_));
+    const int bottom = LetterTop + LetterScale * std::min(floating.at.y + floating.pixels.height, usedHeight(*currentGlyph_));
+    if (right <= left || bottom <= top)
+        return;
+    surface.fillRect({ left, top, right, top + FrameThickness }, SelectionColour);
+    surface.fillRect({ left, bottom - FrameThickness, right, bottom }, SelectionColour);
+    surface.fillRect({ left, top, left + FrameThickness, bottom }, SelectionColour);
+    surface.fillRect({ right - FrameThickness, top, right, bottom }, SelectionColour);
 }
 
 void EditorDialog::paintOverview(ClientSurface& surface)
@@ -100,10 +132,18 @@ void EditorDialog::paintOverview(ClientSurface& surface)
     // The block of 128 codes shown; the last block of a font may be partial.
     const int first = shownBlockStart();
     for (int column = 0; column < OverviewColumns; ++column)
-        for (int row = 0; row < OverviewRows; ++row)
-            if (const int code = first + OverviewColumns * row + column; code < font_.codeCount())
-                paintPreview(surface, font_.glyphs[code], ViewLeft + OverviewScale * column * cell.width,
-                    ViewTop + OverviewScale * row * cell.height);
+        for (int row = 0; row < OverviewRows; ++row) {
+            const int code = first + OverviewColumns * row + column;
+            if (code >= font_.codeCount())
+                continue;
+            const int left = ViewLeft + OverviewScale * column * cell.width;
+            const int top = ViewTop + OverviewScale * row * cell.height;
+            // A selected glyph stands on a coloured cell, margin and all.
+            if (range_.contains(code))
+                surface.fillRect({ left, top, left + OverviewScale * cell.width, top + OverviewScale * cell.height },
+                    SelectionColour);
+            paintPreview(surface, font_.glyphs[code], left, top);
+        }
 }
 
 void EditorDialog::fitWindowToOverview(GridCellSize cell)

@@ -16,6 +16,9 @@ void EditorDialog::transformCurrentGlyph(void (*transform)(Glyph&))
 {
     if (!letterMode_)
         return;
+    // The glyph changes under any floating pixels: put them down first, or
+    // they would bring the old glyph back with their next move.
+    dropPixelSelection();
     beginStep();
     history_.rememberGlyph(font_, currentLetter_);
     transform(*currentGlyph_);
@@ -51,7 +54,12 @@ void EditorDialog::fillGlyph()
 
 void EditorDialog::copyGlyph()
 {
-    if (!letterMode_)
+    if (!letterMode_) {
+        if (!range_.empty())
+            copyRange();
+        return;
+    }
+    if (copySelection())
         return;
     clipboardGlyph_ = *currentGlyph_;
     // Shows the new clipboard preview; a copy changes nothing in the font.
@@ -60,8 +68,15 @@ void EditorDialog::copyGlyph()
 
 void EditorDialog::pasteGlyph()
 {
-    if (!letterMode_)
+    if (!letterMode_) {
+        pasteRange();
         return;
+    }
+    if (tool_ == DrawingTool::Select) {
+        pasteAsSelection();
+        return;
+    }
+    dropPixelSelection();
     beginStep();
     history_.rememberGlyph(font_, currentLetter_);
     *currentGlyph_ = clipboardGlyph_;
@@ -77,6 +92,7 @@ void EditorDialog::undoEdits()
     if (!letterMode_)
         return;
     // Itself a step of the history, so that Ctrl+Z brings the edits back.
+    dropPixelSelection();
     beginStep();
     history_.rememberGlyph(font_, currentLetter_);
     *currentGlyph_ = undoGlyph_;
@@ -90,6 +106,7 @@ void EditorDialog::outlineFont()
     // The undo glyph is the scratch space, and afterwards holds the outlined
     // current glyph: the Undo button cannot bring back the font as it was,
     // but the history can.
+    dropPixelSelection();
     beginStep();
     for (int code = 0; code < font_.codeCount(); ++code)
         history_.rememberGlyph(font_, code);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace glyphsmith {
 
@@ -134,6 +135,112 @@ void outlineGlyph(Glyph& glyph, Glyph& scratch)
     // Keep the mask where there is no old pixel.
     for (int x = 0; x < W; ++x)
         glyph.pixels[x] = (glyph.pixels[x] & ~rows) | (~glyph.pixels[x] & scratch.pixels[x] & rows);
+}
+
+void flipGlyphHorizontal(Glyph& glyph)
+{
+    const int w = usedExtent(glyph.width);
+    const std::uint64_t rows = lowRows(usedExtent(glyph.height));
+    for (int x = 0; x < w / 2; ++x) {
+        std::uint64_t& left = glyph.pixels[x];
+        std::uint64_t& right = glyph.pixels[w - 1 - x];
+        const std::uint64_t differ = (left ^ right) & rows;
+        left ^= differ;
+        right ^= differ;
+    }
+}
+
+namespace {
+
+// The low `rows` bits of a column word in reverse order; the rest are 0.
+std::uint64_t reversedRows(std::uint64_t column, int rows)
+{
+    if (rows == 0)
+        return 0;
+    std::uint64_t reversed = column;
+    reversed = ((reversed >> 1) & 0x5555555555555555ULL) | ((reversed & 0x5555555555555555ULL) << 1);
+    reversed = ((reversed >> 2) & 0x3333333333333333ULL) | ((reversed & 0x3333333333333333ULL) << 2);
+    reversed = ((reversed >> 4) & 0x0f0f0f0f0f0f0f0fULL) | ((reversed & 0x0f0f0f0f0f0f0f0fULL) << 4);
+    reversed = ((reversed >> 8) & 0x00ff00ff00ff00ffULL) | ((reversed & 0x00ff00ff00ff00ffULL) << 8);
+    reversed = ((reversed >> 16) & 0x0000ffff0000ffffULL) | ((reversed & 0x0000ffff0000ffffULL) << 16);
+    reversed = (reversed >> 32) | (reversed << 32);
+    // Bit 63 - y now holds row y; move row rows - 1 down to bit 0.
+    return reversed >> (MaxGlyphSize - rows);
+}
+
+// The used area as a fresh glyph of `width` x `height`, cell (x, y) taken
+// from the old glyph's cell `from(x, y)`.
+template <typename From>
+void remap(Glyph& glyph, int width, int height, From from)
+{
+    Glyph turned;
+    turned.width = width;
+    turned.height = height;
+    for (int x = 0; x < width; ++x) {
+        std::uint64_t column = 0;
+        for (int y = 0; y < height; ++y) {
+            const auto [oldX, oldY] = from(x, y);
+            column |= ((glyph.pixels[oldX] >> oldY) & 1) << y;
+        }
+        turned.pixels[x] = column;
+    }
+    glyph = turned;
+}
+
+} // namespace
+
+void flipGlyphVertical(Glyph& glyph)
+{
+    const int w = usedExtent(glyph.width);
+    const int h = usedExtent(glyph.height);
+    const std::uint64_t rows = lowRows(h);
+    for (int x = 0; x < w; ++x)
+        glyph.pixels[x] = (glyph.pixels[x] & ~rows) | reversedRows(glyph.pixels[x], h);
+}
+
+void rotateGlyphClockwise(Glyph& glyph)
+{
+    const int w = usedExtent(glyph.width);
+    const int h = usedExtent(glyph.height);
+    // Old pixel (x, y) lands at (h - 1 - y, x).
+    remap(glyph, h, w, [h](int x, int y) { return std::pair { y, h - 1 - x }; });
+}
+
+void rotateGlyphAnticlockwise(Glyph& glyph)
+{
+    const int w = usedExtent(glyph.width);
+    const int h = usedExtent(glyph.height);
+    // Old pixel (x, y) lands at (y, w - 1 - x).
+    remap(glyph, h, w, [w](int x, int y) { return std::pair { w - 1 - y, x }; });
+}
+
+void rotateGlyphHalfTurn(Glyph& glyph)
+{
+    flipGlyphHorizontal(glyph);
+    flipGlyphVertical(glyph);
+}
+
+void invertGlyph(Glyph& glyph)
+{
+    const int w = usedExtent(glyph.width);
+    const std::uint64_t rows = lowRows(usedExtent(glyph.height));
+    for (int x = 0; x < w; ++x)
+        glyph.pixels[x] ^= rows;
+}
+
+void boldGlyph(Glyph& glyph)
+{
+    const int w = usedExtent(glyph.width);
+    const std::uint64_t rows = lowRows(usedExtent(glyph.height));
+    if (w == 0 || rows == 0)
+        return;
+    if ((glyph.pixels[w - 1] & rows) != 0 && w < MaxGlyphSize) {
+        glyph.pixels[w] &= ~rows;
+        glyph.width = w + 1;
+    }
+    // From the right, so each column is widened from its old left neighbour.
+    for (int x = usedExtent(glyph.width) - 1; x > 0; --x)
+        glyph.pixels[x] |= glyph.pixels[x - 1] & rows;
 }
 
 void outlineAllGlyphs(BitmapFont& font, Glyph& scratch)

@@ -1,8 +1,9 @@
 #pragma once
 
 // Whole-glyph transforms behind the editor's U, D, L, R, Fill and Outline
-// buttons. Plain functions on a Glyph: they know nothing of the dialog, so
-// the dialog only has to repaint and set its flags after calling them.
+// buttons and its flip, rotate, invert and bold keys. Plain functions on a
+// Glyph: they know nothing of the dialog, so the dialog only has to repaint
+// and set its flags after calling them.
 
 #include "font/bitmap_font.h"
 
@@ -30,6 +31,28 @@ void fillGlyph(Glyph& glyph);
 // afterwards it is 0 x 0 and its cells hold the ring's 3 x 3 mask.
 // It must be a glyph other than `glyph`.
 void outlineGlyph(Glyph& glyph, Glyph& scratch);
+
+// Mirror the used width x height area left to right, or top to bottom.
+// Cells outside the used area are kept.
+void flipGlyphHorizontal(Glyph& glyph);
+void flipGlyphVertical(Glyph& glyph);
+
+// Turn the used area a quarter turn clockwise or anticlockwise: width and
+// height swap. Only the turned area is left in the grid; every other cell is
+// cleared, since the old cells beyond the edges would no longer line up.
+void rotateGlyphClockwise(Glyph& glyph);
+void rotateGlyphAnticlockwise(Glyph& glyph);
+// A half turn of the used area; cells outside it are kept.
+void rotateGlyphHalfTurn(Glyph& glyph);
+
+// Set every clear cell of the used area and clear every set one; cells
+// outside it are kept.
+void invertGlyph(Glyph& glyph);
+
+// Every set pixel also sets the pixel to its right. When a pixel of the last
+// column is set the glyph grows one column (at most to 64) to make room; the
+// new column starts clear. A glyph 64 wide loses what would go past the grid.
+void boldGlyph(Glyph& glyph);
 
 // outlineGlyph on glyphs 0 to 127 in code order, sharing one scratch glyph.
 void outlineAllGlyphs(BitmapFont& font, Glyph& scratch);

@@ -36,15 +36,23 @@ void EditorDialog::endTypedStep(int box)
 void EditorDialog::undoStep()
 {
     const GlyphSize shown = shownGlyphSize();
+    const bool framed = selection_.has_value();
+    forgetPixelSelection();
     if (history_.undo(font_))
         showHistoryState(shown);
+    if (framed)
+        refreshWindow(); // takes the frame away
 }
 
 void EditorDialog::redoStep()
 {
     const GlyphSize shown = shownGlyphSize();
+    const bool framed = selection_.has_value();
+    forgetPixelSelection();
     if (history_.redo(font_))
         showHistoryState(shown);
+    if (framed)
+        refreshWindow(); // takes the frame away
 }
 
 EditorDialog::GlyphSize EditorDialog::shownGlyphSize() const
@@ -67,7 +75,7 @@ void EditorDialog::showHistoryState(GlyphSize shownBefore)
     if (letterMode_) {
         show(WidthBox, currentGlyph_->width);
         show(HeightBox, currentGlyph_->height);
-    } else {
+    } else if (!showRangeBoxes()) {
         show(HeightBox, font_.lineHeight);
     }
     // The letter view shows only the current glyph and the clipboard: while

@@ -7,7 +7,10 @@
 //
 // Every key uses Ctrl or Alt (Page Up and Page Down aside), so that typing
 // into the boxes works as it always did: plain letters and digits, and the
-// arrows that move the caret, reach the box that has the focus.
+// arrows that move the caret, reach the box that has the focus. Shift+arrows
+// are the editor's only in the overview, where they select a range, plain
+// arrows only while pixels are selected, which they move, and Escape only
+// while something is selected.
 
 namespace glyphsmith {
 
@@ -17,6 +20,9 @@ struct EditorDialog::KeyBinding {
     void (EditorDialog::*action)();
     int button;          // the button the key stands for, 0 for none
     const char* keyName; // as the tooltip and the README show it
+    // When set, the key is the editor's only while this holds; otherwise it
+    // goes on as usual (Escape to Quit, Shift+arrows to the box).
+    bool (EditorDialog::*applies)() const = nullptr;
 };
 
 namespace {
@@ -48,6 +54,20 @@ const ButtonTip ButtonTips[] = {
     { WidthUpButton, "Make the letter one pixel wider" },
     { HeightDownButton, "One pixel less height" },
     { HeightUpButton, "One pixel more height" },
+    { PencilToolButton, "Pencil: a click flips a pixel, a drag paints" },
+    { LineToolButton, "Line: drag from end to end; Shift keeps it level, upright or at 45 degrees" },
+    { RectangleToolButton, "Rectangle: drag from corner to corner" },
+    { FilledRectangleToolButton, "Filled rectangle: drag from corner to corner" },
+    { FloodFillToolButton, "Flood fill: a click fills the area of like pixels around it" },
+    { SelectToolButton, "Select: drag a rectangle, then drag it or move it with the arrows; Ctrl+C, Ctrl+X, "
+                        "Ctrl+V and Ctrl+Delete copy, cut, paste and clear it" },
+    { FlipHorizontalButton, "Flip the letter, the selection or the selected letters left to right" },
+    { FlipVerticalButton, "Flip the letter, the selection or the selected letters upside down" },
+    { RotateClockwiseButton, "Turn the letter, the selection or the selected letters a quarter clockwise" },
+    { RotateAnticlockwiseButton, "Turn the letter, the selection or the selected letters a quarter anticlockwise" },
+    { RotateHalfTurnButton, "Turn the letter, the selection or the selected letters half round" },
+    { InvertButton, "Invert the pixels of the letter, the selection or the selected letters" },
+    { BoldButton, "Make the letter, the selection or the selected letters bold: each pixel also sets the one to its right" },
 };
 
 } // namespace
@@ -84,14 +104,51 @@ std::span<const EditorDialog::KeyBinding> EditorDialog::keyBindings()
         { KeyRight, KeyControl | KeyShift, &EditorDialog::widerGlyph, WidthUpButton, "Ctrl+Shift+Right" },
         { KeyUp, KeyControl | KeyShift, &EditorDialog::lowerGlyph, HeightDownButton, "Ctrl+Shift+Up" },
         { KeyDown, KeyControl | KeyShift, &EditorDialog::tallerGlyph, HeightUpButton, "Ctrl+Shift+Down" },
+        { 'H', KeyAlt, &EditorDialog::flipHorizontal, FlipHorizontalButton, "Alt+H" },
+        { 'V', KeyAlt, &EditorDialog::flipVertical, FlipVerticalButton, "Alt+V" },
+        { 'R', KeyAlt, &EditorDialog::rotateClockwise, RotateClockwiseButton, "Alt+R" },
+        { 'R', KeyAlt | KeyShift, &EditorDialog::rotateAnticlockwise, RotateAnticlockwiseButton, "Alt+Shift+R" },
+        { 'T', KeyAlt, &EditorDialog::rotateHalfTurn, RotateHalfTurnButton, "Alt+T" },
+        { 'I', KeyAlt, &EditorDialog::invert, InvertButton, "Alt+I" },
+        { 'B', KeyAlt, &EditorDialog::bold, BoldButton, "Alt+B" },
+        { '1', KeyAlt, &EditorDialog::choosePencil, PencilToolButton, "Alt+1" },
+        { '2', KeyAlt, &EditorDialog::chooseLine, LineToolButton, "Alt+2" },
+        { '3', KeyAlt, &EditorDialog::chooseRectangle, RectangleToolButton, "Alt+3" },
+        { '4', KeyAlt, &EditorDialog::chooseFilledRectangle, FilledRectangleToolButton, "Alt+4" },
+        { '5', KeyAlt, &EditorDialog::chooseFloodFill, FloodFillToolButton, "Alt+5" },
+        { '6', KeyAlt, &EditorDialog::chooseSelect, SelectToolButton, "Alt+6" },
+        { 'X', KeyControl, &EditorDialog::cutSelection, 0, "Ctrl+X" },
+        { 'G', KeyControl, &EditorDialog::toggleReference, 0, "Ctrl+G" },
+        { 'G', KeyControl | KeyShift, &EditorDialog::chooseReference, 0, "Ctrl+Shift+G" },
+        { KeyLeft, 0, &EditorDialog::selectionLeft, 0, "Left", &EditorDialog::hasPixelSelection },
+        { KeyRight, 0, &EditorDialog::selectionRight, 0, "Right", &EditorDialog::hasPixelSelection },
+        { KeyUp, 0, &EditorDialog::selectionUp, 0, "Up", &EditorDialog::hasPixelSelection },
+        { KeyDown, 0, &EditorDialog::selectionDown, 0, "Down", &EditorDialog::hasPixelSelection },
+        { KeyLeft, KeyShift, &EditorDialog::rangeLeft, 0, "Shift+Left", &EditorDialog::inOverview },
+        { KeyRight, KeyShift, &EditorDialog::rangeRight, 0, "Shift+Right", &EditorDialog::inOverview },
+        { KeyUp, KeyShift, &EditorDialog::rangeUp, 0, "Shift+Up", &EditorDialog::inOverview },
+        { KeyDown, KeyShift, &EditorDialog::rangeDown, 0, "Shift+Down", &EditorDialog::inOverview },
+        { KeyDelete, KeyControl, &EditorDialog::clearSelected, 0, "Ctrl+Delete" },
+        { KeyEscape, 0, &EditorDialog::clearSelection, 0, "Escape", &EditorDialog::hasSelection },
     };
     return bindings;
+}
+
+void EditorDialog::buttonByKeyTable(int controlId)
+{
+    for (const KeyBinding& binding : keyBindings()) {
+        if (binding.button == controlId) {
+            (this->*binding.action)();
+            return;
+        }
+    }
 }
 
 bool EditorDialog::keyPressed(int key, unsigned modifiers)
 {
     for (const KeyBinding& binding : keyBindings()) {
-        if (binding.key == key && binding.modifiers == modifiers) {
+        if (binding.key == key && binding.modifiers == modifiers
+            && (!binding.applies || (this->*binding.applies)())) {
             (this->*binding.action)();
             return true;
         }
@@ -113,8 +170,10 @@ void EditorDialog::setToolTips()
     }
     windowSystem_.setToolTip(LetterNumberBox, "The number of the letter to edit");
     windowSystem_.setToolTip(CharacterBox, "Type a character to edit its letter");
-    windowSystem_.setToolTip(WidthBox, "The letter's width in pixels");
-    windowSystem_.setToolTip(HeightBox, "The letter's height in pixels; in the overview, the font's line height");
+    windowSystem_.setToolTip(WidthBox, "The letter's width in pixels; in the overview, set width of the selected letters");
+    windowSystem_.setToolTip(HeightBox,
+        "The letter's height in pixels; in the overview, the font's line height, or set height of the selected letters");
+    windowSystem_.setToolTip(SpacingBox, "Type N to add N blank columns to the right of every selected letter");
 }
 
 void EditorDialog::previousLetter()

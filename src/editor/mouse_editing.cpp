@@ -2,10 +2,13 @@
 #include "editor/font_view.h"
 
 // The mouse as the editor's pen. In the overview a press on a glyph's cell
-// selects that glyph; in letter mode a press flips the pixel under it, and a
-// move with any button, Shift or Ctrl held paints the value of that last flip.
-// A move over the overview names the code under the mouse in the status line.
-// The mouse is not captured: moves outside the window are not seen.
+// selects that glyph (with Shift or Ctrl held, a range: range_commands.cpp).
+// In letter mode, with the pencil, a press flips the pixel under it and a
+// move with any button, Shift or Ctrl held paints the value of that last
+// flip; the other tools are in tool_editing.cpp, and a press left of the
+// glyph drags a guide (letter_guides.cpp). A move over the overview names
+// the code under the mouse in the status line. The mouse is not captured:
+// moves outside the window are not seen.
 
 namespace glyphsmith {
 
@@ -30,27 +33,35 @@ void EditorDialog::mouse(MouseAction action, int x, int y, unsigned keys)
     case MouseAction::LeftPress:
     case MouseAction::LeftDoubleClick:
         // A double click is a second press: quick presses each count.
-        press(x, y);
+        press(x, y, keys);
         break;
     case MouseAction::RightPress:
     case MouseAction::RightDoubleClick:
         if (!letterMode_)
-            press(x, y);
+            press(x, y, keys);
         break;
     case MouseAction::Move:
         move(keys, x, y);
         break;
     case MouseAction::Release:
+        guideRelease();
+        toolRelease();
         endStep();
         break;
     }
 }
 
-void EditorDialog::press(int x, int y)
+void EditorDialog::press(int x, int y, unsigned keys)
 {
     if (!letterMode_) {
         if (const int code = overviewCodeAt(x, y); code >= 0)
-            selectLetter(code, false);
+            overviewPress(code, keys);
+        return;
+    }
+    if (guidePress(x, y))
+        return;
+    if (tool_ != DrawingTool::Pencil) {
+        toolPress(x, y);
         return;
     }
     int pixelX = 0;
@@ -71,12 +82,22 @@ void EditorDialog::move(unsigned keys, int x, int y)
 {
     if (keys == 0) {
         // Nothing held: whatever drag there was has ended.
+        guideRelease();
+        toolRelease();
         endStep();
         showCodeUnder(x, y);
         return;
     }
     if (!letterMode_)
         return;
+    if (guideDrag_ != GuideDrag::None) {
+        guideMove(y);
+        return;
+    }
+    if (tool_ != DrawingTool::Pencil) {
+        toolMove(keys, x, y);
+        return;
+    }
     int pixelX = 0;
     int pixelY = 0;
     if (!letterPixelAt(*currentGlyph_, x, y, pixelX, pixelY))

@@ -70,6 +70,14 @@ public:
         }
     }
 
+    void recolour(int left, int top, int width, int height, std::uint8_t from, std::uint8_t to)
+    {
+        const int right = std::min(left + width, picture_.width);
+        const int bottom = std::min(top + height, picture_.height);
+        for (int y = std::max(top, 0); y < bottom; ++y)
+            std::replace(row(y) + std::max(left, 0), row(y) + std::max(right, 0), from, to);
+    }
+
     void frame(int left, int top, int width, int height, int thickness, std::uint8_t colour)
     {
         fill(left, top, width, thickness, colour);
@@ -112,13 +120,13 @@ int missingMarkerWidth(int lineHeight)
     return std::max(3, (lineHeight + 1) / 2);
 }
 
-IndexedPicture layOutTextPreview(const BitmapFont& font, std::u32string_view text)
+IndexedPicture layOutTextPreview(const BitmapFont& font, std::u32string_view text, int baseline)
 {
     const std::vector<int> codes = previewCodes(text, {});
-    return layOutTextPreview(font, codes);
+    return layOutTextPreview(font, codes, false, baseline);
 }
 
-IndexedPicture layOutTextPreview(const BitmapFont& font, std::span<const int> codes, bool rightToLeft)
+IndexedPicture layOutTextPreview(const BitmapFont& font, std::span<const int> codes, bool rightToLeft, int baseline)
 {
     const int lineHeight = lineBoxHeight(font, codes);
     const int markerWidth = missingMarkerWidth(lineHeight);
@@ -138,7 +146,7 @@ IndexedPicture layOutTextPreview(const BitmapFont& font, std::span<const int> co
     IndexedPicture picture;
     picture.width = 2 * PreviewMargin + std::max(2 * lineWidth, 1);
     picture.height = 3 * PreviewMargin + 3 * rowHeight;
-    picture.palette = { { 224, 224, 224 }, { 0, 0, 0 }, { 255, 255, 255 }, { 220, 0, 0 } };
+    picture.palette = { { 224, 224, 224 }, { 0, 0, 0 }, { 255, 255, 255 }, { 220, 0, 0 }, { 220, 40, 40 } };
     picture.pixels.assign(static_cast<std::size_t>(picture.width) * picture.height, PreviewBackground);
     PictureWriter writer(picture);
     for (int scale : { 1, 2 }) {
@@ -162,6 +170,10 @@ IndexedPicture layOutTextPreview(const BitmapFont& font, std::span<const int> co
                 x += markerWidth * scale;
             }
         }
+        // The row just under the baseline, on paper only: the letters' own
+        // pixels below it stay as they are.
+        if (baseline > 0 && baseline < rowHeight)
+            writer.recolour(PreviewMargin, top + baseline * scale, lineWidth * scale, scale, PreviewPaper, PreviewGuide);
     }
     return picture;
 }
@@ -179,7 +191,7 @@ void EditorDialog::updateTextPreview()
         return;
     const std::u32string text = decodeUtf8(windowSystem_.textPreviewText());
     const std::vector<int> codes = previewCodes(text, encoding_);
-    windowSystem_.setTextPreviewPicture(layOutTextPreview(font_, codes, previewRightToLeft_));
+    windowSystem_.setTextPreviewPicture(layOutTextPreview(font_, codes, previewRightToLeft_, guides_.baseline));
     // The title says what the picture cannot show, and which way it runs.
     const std::u32string missing = missingCharacters(font_, text, encoding_);
     std::string title = previewRightToLeft_ ? "Text preview, right to left" : "Text preview";

@@ -27,6 +27,7 @@ enum PreviewColour : std::uint8_t {
     PreviewPaper,      // the line itself and a glyph's clear pixels
     PreviewInk,        // a glyph's set pixels
     PreviewMarker,     // the frame that stands for a missing character
+    PreviewGuide,      // the baseline, where the line's paper shows
 };
 
 // Space around and between the two lines, in picture pixels.
@@ -48,9 +49,13 @@ std::u32string missingCharacters(const BitmapFont& font, std::u32string_view tex
 int missingMarkerWidth(int lineHeight);
 
 // The picture of the glyphs of `codes` (-1: missing) set in `font`, at 1x
-// with the 2x line below it, the first code leftmost or, right to left, rightmost.
-IndexedPicture layOutTextPreview(const BitmapFont& font, std::span<const int> codes, bool rightToLeft = false);
+// with the 2x line below it, the first code leftmost or, right to left,
+// rightmost. A `baseline` above 0 (the row boundary the letter-mode guide
+// stands on) is drawn under the letters of both lines, so words show on the
+// same baseline as the guide in the editor.
+IndexedPicture layOutTextPreview(
+    const BitmapFont& font, std::span<const int> codes, bool rightToLeft = false, int baseline = 0);
 // The same for a text in Unicode.
-IndexedPicture layOutTextPreview(const BitmapFont& font, std::u32string_view text);
+IndexedPicture layOutTextPreview(const BitmapFont& font, std::u32string_view text, int baseline = 0);
 
 } // namespace glyphsmith

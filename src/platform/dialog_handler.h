@@ -26,6 +26,10 @@ enum KeyCode : int {
     KeyEnd,
     KeyF1,
     KeyOther,
+    KeyDelete,
+    // Offered to keyPressed before it becomes the cancel command; a handler
+    // that takes it keeps the dialog from seeing it.
+    KeyEscape,
 };
 
 // The modifier keys held with a key, one bit each.
@@ -89,8 +93,9 @@ public:
     virtual void cancel() = 0;
 
     // A key was pressed while the dialog or any of its controls had the
-    // focus. Every key but Tab, Enter and Escape (which keep their dialog
-    // meaning) comes here before the focused control sees it. True means the
+    // focus. Every key but Tab and Enter (which keep their dialog meaning)
+    // comes here before the focused control sees it; Escape comes here first
+    // and, when the handler leaves it, goes on as the cancel command. True means the
     // handler used the key and the control must not see it; false lets it go
     // on as usual, so typing into the boxes works as without this handler.
     virtual bool keyPressed(int key, unsigned modifiers)

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "app/editor_app.h"
+#include "editor/drawing_tools.h"
 #include "editor/editor_controls.h"
 #include "font/engine_check.h"
 #include "font_dump.h"
@@ -294,6 +295,45 @@ TEST_F(GlyphsmithOffscreen, EditsALetterOfAPcfFontAndSavesWhatTheConverterMakesW
     auto saved = std::make_unique<BitmapFont>();
     ASSERT_TRUE(saved->readWfn(folder.path("edited.wfn")).ok());
     EXPECT_TRUE(*saved == *expected);
+}
+
+// A left-button drag over the enlarged letter, as Qt delivers it.
+void dragOver(QWidget& canvas, QPoint from, QPoint to)
+{
+    QTest::mousePress(&canvas, Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, to, canvas.mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&canvas, &move);
+    QTest::mouseRelease(&canvas, Qt::LeftButton, Qt::NoModifier, to);
+}
+
+TEST_F(GlyphsmithOffscreen, DrawsALineARectangleAndAFillWithTheToolsAndSaves)
+{
+    ws.script().fileAnswers.push_back(savedAs(folder.path(""), "drawn", "wfn"));
+    run([&](QtDialog& dialog) {
+        typeLetter(dialog, "65");
+        QWidget& canvas = dialog.canvas();
+        click(dialog, LineToolButton);
+        EXPECT_EQ(dialog.control(LineToolButton)->property("text").toString(), "[Line]");
+        dragOver(canvas, letterPixel(0, 0), letterPixel(4, 2));
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_4, Qt::AltModifier); // the filled rectangle
+        dragOver(canvas, letterPixel(1, 3), letterPixel(3, 4));
+        click(dialog, FloodFillToolButton);
+        QTest::mouseClick(&canvas, Qt::LeftButton, Qt::NoModifier, letterPixel(0, 4));
+        click(dialog, SaveButton);
+        click(dialog, QuitButton);
+    });
+
+    auto expected = readStart();
+    Glyph& glyph = expected->glyphs[65];
+    ASSERT_GE(glyph.width, 5);
+    ASSERT_GE(glyph.height, 5);
+    drawLine(glyph, { 0, 0 }, { 4, 2 }, !glyph.cell(0, 0));
+    drawRectangle(glyph, { 1, 3 }, { 3, 4 }, true, !glyph.cell(1, 3));
+    floodFill(glyph, { 0, 4 }, !glyph.cell(0, 4));
+    BitmapFont saved;
+    ASSERT_TRUE(saved.readWfn(folder.path("drawn.wfn")).ok());
+    EXPECT_EQ(saved.glyphs[65], glyph);
+    EXPECT_TRUE(ws.script().shownMessages.empty());
 }
 
 } // namespace

@@ -11,6 +11,8 @@ namespace {
 
 constexpr Rgb Black { 0, 0, 0 };
 constexpr Rgb White { 255, 255, 255 };
+// The baseline's marker, at the glyph's top while no guide is set.
+constexpr Rgb GuideMarker { 220, 40, 40 };
 
 // What the client area should show, built up by painting squares in order.
 class Picture {
@@ -26,6 +28,12 @@ public:
             for (int x = left; x < left + side; ++x)
                 if (x < size_.width && y < size_.height)
                     pixels_[y * size_.width + x] = colour;
+    }
+    void fill(PixelRect rect, Rgb colour)
+    {
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x)
+                pixels_[y * size_.width + x] = colour;
     }
     void glyph(const Glyph& glyph, int left, int top, int scale)
     {
@@ -63,8 +71,8 @@ Glyph patterned(int width, int height, unsigned seed)
 
 using FontView = EditorSession;
 
-// The dialog template's 431 x 291 client area in the headless frame.
-constexpr PixelSize TemplateWindow { 437, 319 };
+// The dialog template's 431 x 426 client area in the headless frame.
+constexpr PixelSize TemplateWindow { 437, 454 };
 
 TEST_F(FontView, TheOverviewSpacesGlyphsByTheLargestPlus2AndFitsTheWindowToThem)
 {
@@ -75,8 +83,8 @@ TEST_F(FontView, TheOverviewSpacesGlyphsByTheLargestPlus2AndFitsTheWindowToThem)
     };
     const std::vector<Case> cases {
         { 3, 6, TemplateWindow },   // cells of at least 8 x 8: 376 x 231 is too small for the controls
-        { 14, 1, { 632, 319 } },    // 16 wide; the template sets the height
-        { 20, 10, { 824, 319 } },   // 22 x 12; still the template's height
+        { 14, 1, { 632, 454 } },    // 16 wide; the template sets the height
+        { 20, 10, { 824, 454 } },   // 22 x 12; the template's height is still the larger
         { 64, 64, { 2232, 1113 } }, // 66 x 66
     };
     for (const Case& test : cases) {
@@ -122,6 +130,7 @@ TEST_F(FontView, LetterModeShowsTheGlyphEnlargedWithItsPreviewAndTheClipboardsOn
     expected.glyph(glyph(66), 184, 32, 16);
     expected.glyph(glyph(66), 120, 32, 2);
     expected.glyph(glyph(65), 120, 152, 2);
+    expected.fill({ 170, 32, 182, 35 }, GuideMarker);
     EXPECT_EQ(expected.firstDifference(ws.canvas()), "");
 
     ws.userReplacesText(LetterNumberBox, "65");
@@ -129,6 +138,7 @@ TEST_F(FontView, LetterModeShowsTheGlyphEnlargedWithItsPreviewAndTheClipboardsOn
     wide.glyph(glyph(65), 184, 32, 16);
     wide.glyph(glyph(65), 120, 32, 2);
     wide.glyph(glyph(65), 120, 152, 2);
+    wide.fill({ 170, 32, 182, 35 }, GuideMarker);
     EXPECT_EQ(wide.firstDifference(ws.canvas()), "");
 }
 

@@ -49,6 +49,13 @@ TEST_F(Keys, EachKeyDoesItsCommandAndTypingStillReachesTheBoxes)
         { "Ctrl+Shift+Right", KeyRight, KeyControl | KeyShift, {}, [&] { return glyph(40).width == 9; } },
         { "Ctrl+Shift+Up", KeyUp, KeyControl | KeyShift, {}, [&] { return glyph(40).height == 7; } },
         { "Ctrl+Shift+Down", KeyDown, KeyControl | KeyShift, {}, [&] { return glyph(40).height == 9; } },
+        { "Alt+H", 'H', KeyAlt, {}, [&] { return glyph(40).cell(7, 0) && !glyph(40).cell(0, 0); } },
+        { "Alt+V", 'V', KeyAlt, {}, [&] { return glyph(40).cell(0, 7) && !glyph(40).cell(0, 0); } },
+        { "Alt+R", 'R', KeyAlt, {}, [&] { return glyph(40).cell(7, 0) && !glyph(40).cell(0, 0); } },
+        { "Alt+Shift+R", 'R', KeyAlt | KeyShift, {}, [&] { return glyph(40).cell(0, 7) && !glyph(40).cell(0, 0); } },
+        { "Alt+T", 'T', KeyAlt, {}, [&] { return glyph(40).cell(7, 7) && !glyph(40).cell(0, 0); } },
+        { "Alt+I", 'I', KeyAlt, {}, [&] { return !glyph(40).cell(0, 0) && glyph(40).cell(5, 5); } },
+        { "Alt+B", 'B', KeyAlt, {}, [&] { return glyph(40).cell(0, 0) && glyph(40).cell(1, 0); } },
         { "a digit in the letter box", '5', 0, [&] { ws.userFocuses(HeightBox), ws.userFocuses(LetterNumberBox); },
             [&] { return editor->currentLetter() == 5; } },
     };

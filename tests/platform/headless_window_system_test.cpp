@@ -111,10 +111,10 @@ TEST_F(OpenDialog, TypingDeliversOneChangePerAcceptedKeyAndReplacesTheSelection)
 
 TEST_F(OpenDialog, TheClientLiesInAFixedFrameAndTheMouseOutsideItIsNotSeen)
 {
-    EXPECT_EQ(system.clientSize(), (PixelSize { 431, 291 }));
-    EXPECT_EQ(system.windowRect(), (PixelRect { 0, 0, 437, 319 }));
+    EXPECT_EQ(system.clientSize(), (PixelSize { 431, 426 }));
+    EXPECT_EQ(system.windowRect(), (PixelRect { 0, 0, 437, 454 }));
     system.centreOnScreen();
-    EXPECT_EQ(system.windowRect(), (PixelRect { 741, 380, 1178, 699 }));
+    EXPECT_EQ(system.windowRect(), (PixelRect { 741, 313, 1178, 767 }));
     system.moveWindow({ 50, 60, 600, 400 });
     EXPECT_EQ(system.canvas().size(), (PixelSize { 544, 312 }));
     EXPECT_EQ(system.moveRequests(), (std::vector<PixelRect> { { 50, 60, 600, 400 } })) << "centring is no request";

@@ -21,7 +21,7 @@ TEST_F(QtDialogTest, EveryControlStandsWhereTheTemplatePutsIt)
     std::optional<DialogTemplate> dialogTemplate = loadDialogTemplate(MainDialogTemplate);
     ASSERT_TRUE(dialogTemplate);
     run([&] {
-        EXPECT_EQ(system.clientSize(), (PixelSize { 431, 291 }));
+        EXPECT_EQ(system.clientSize(), (PixelSize { 431, 426 }));
         ASSERT_EQ(dialog().widgets().size(), dialogTemplate->controls.size());
         for (std::size_t index = 0; index < dialogTemplate->controls.size(); ++index) {
             const ControlTemplate& control = dialogTemplate->controls[index];

@@ -193,7 +193,7 @@ TEST_P(QtScreenTest, TheScreenShowsEveryClientPixelAfterTheResize)
         QtDialog& shown = dialog();
         // Xvfb runs no window manager, so the window has no frame.
         const PixelRect first = system.windowRect();
-        EXPECT_EQ(QSize(first.width(), first.height()), resize.whilePainting.value_or(QSize(431, 291)));
+        EXPECT_EQ(QSize(first.width(), first.height()), resize.whilePainting.value_or(QSize(431, 426)));
         ASSERT_EQ(settleOnScreen(shown), "") << "at the first show";
         if (!resize.byCommand)
             return;

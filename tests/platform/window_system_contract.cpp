@@ -149,8 +149,15 @@ TEST_P(WindowSystemContract, QuitEscapeAndTheCloseBoxDeliverCancelAndEndOnlyWhen
         backend->userPressesEscape();
         backend->userClosesWindow();
         backend->userClicks(QuitButton);
-        EXPECT_EQ(handler.since(first), Log({ "cancel", "cancel", "lost 1000", "cancel" }));
+        const std::string escape = "key " + std::to_string(KeyEscape) + " 0";
+        EXPECT_EQ(handler.since(first), Log({ escape, "cancel", "cancel", "lost 1000", "cancel" }));
         EXPECT_TRUE(backend->dialogIsUp());
+        // Escape the handler takes is no cancel command.
+        handler.takesKey = [](int key, unsigned) { return key == KeyEscape; };
+        first = handler.log.size();
+        backend->userPressesEscape();
+        EXPECT_EQ(handler.since(first), Log({ escape }));
+        handler.takesKey = nullptr;
         handler.on("cancel", [&] { ws().endDialog(DialogCancel); });
         backend->userPressesEscape();
         EXPECT_FALSE(backend->dialogIsUp());

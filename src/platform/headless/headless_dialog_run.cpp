@@ -226,7 +226,9 @@ void HeadlessWindowSystem::userReplacesText(int controlId, std::string_view text
 
 void HeadlessWindowSystem::userPressesEscape()
 {
-    runningHandler("pressed Escape").cancel();
+    DialogHandler& handler = runningHandler("pressed Escape");
+    if (!handler.keyPressed(KeyEscape, 0))
+        handler.cancel();
 }
 
 void HeadlessWindowSystem::userPressesEnter()

@@ -15,8 +15,11 @@ int keyCodeFor(int qtKey)
     case Qt::Key_Backtab:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape:
         return -1;
+    case Qt::Key_Escape:
+        return KeyEscape;
+    case Qt::Key_Delete:
+        return KeyDelete;
     case Qt::Key_PageUp:
         return KeyPageUp;
     case Qt::Key_PageDown:

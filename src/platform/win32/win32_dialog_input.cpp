@@ -39,7 +39,6 @@ int keyCodeFor(WPARAM virtualKey)
     switch (virtualKey) {
     case VK_TAB:
     case VK_RETURN:
-    case VK_ESCAPE:
     // A modifier on its own is no key of the editor's.
     case VK_SHIFT:
     case VK_CONTROL:
@@ -60,6 +59,8 @@ int keyCodeFor(WPARAM virtualKey)
     case VK_HOME: return KeyHome;
     case VK_END: return KeyEnd;
     case VK_F1: return KeyF1;
+    case VK_DELETE: return KeyDelete;
+    case VK_ESCAPE: return KeyEscape;
     default: return KeyOther;
     }
 }
