@@ -14,6 +14,7 @@
 #include "font/recode.h"
 #include "font_dump.h"
 #include "font_file_command.h"
+#include "game_replace_command.h"
 #include "platform/message_boxes.h"
 
 namespace glyphsmith {
@@ -39,6 +40,9 @@ constexpr std::string_view Usage =
     "                                                  move the glyphs of codes 128 and up from\n"
     "                                                  one encoding to another: unicode or an\n"
     "                                                  8-bit code page (cp1251, koi8-r, ...)\n"
+    "       glyphsmith-convert --replace GAME:N FONT   write FONT into the AGS game GAME (its .ags,\n"
+    "                                                  .dat or .exe file) as font N; the first\n"
+    "                                                  replace keeps the game as GAME.orig\n"
     "       glyphsmith-convert --help                  show this text\n"
     "       glyphsmith-convert --version               show the program's version\n"
     "\n"
@@ -252,6 +256,12 @@ int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std
         if (!importFromFontFile(*font, options, *fontFiles, err))
             return ConvertFailed;
         return writeFrom(*font, options.out, { messages }, err) ? ConvertOk : ConvertFailed;
+    }
+    if (mode == "--replace") {
+        ErrorStreamMessages messages(err);
+        return runGameReplace(arguments, [&](BitmapFont& font, const std::string& path) {
+            return readInto(font, path, { messages }, err);
+        }, err);
     }
     if (mode == "--recode") {
         ErrorStreamMessages messages(err);
