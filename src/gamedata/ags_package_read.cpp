@@ -18,7 +18,8 @@ constexpr std::size_t MaxNameBytes = 1024;
 
 bool hasHeadAt(std::span<const std::uint8_t> file, std::uint64_t position, std::uint64_t limit)
 {
-    return position + HeadSignature.size() + 1 <= limit
+    // Written so that a huge position from an executable's ending cannot wrap.
+    return position <= limit && limit - position >= HeadSignature.size() + 1
         && std::memcmp(file.data() + position, HeadSignature.data(), HeadSignature.size()) == 0;
 }
 
