@@ -105,13 +105,7 @@ GameResult AgsGameFonts::load()
         } else {
             std::span<const std::uint8_t> data = agsEntryBytes(file, *package, i, reason);
             bytes.bytes.assign(data.begin(), data.end());
-            BitmapFont probe;
-            FileResult read = probe.readWfnBytes(bytes.bytes);
-            if (read.ok())
-                font.details = std::to_string(probe.codeCount()) + " codes, line height "
-                    + std::to_string(probe.lineHeight);
-            else
-                font.details = "unreadable: " + describe(read);
+            font.details = "WFN";
         }
         found.emplace_back(std::move(font), std::move(bytes));
     }

@@ -57,7 +57,7 @@ TEST(AgsGameFonts, ListsTheFontEntriesOfAPackage)
     const auto& fonts = game->fonts();
     ASSERT_EQ(fonts.size(), 3u);
     EXPECT_EQ(fonts[0].entryName, "agsfnt0.wfn");
-    EXPECT_EQ(fonts[0].details, "128 codes, line height 7");
+    EXPECT_EQ(fonts[0].details, "WFN");
     EXPECT_EQ(fonts[0].storedSize, wfnOf(sampleFont(1)).size());
     EXPECT_EQ(fonts[1].number, 1);
     EXPECT_EQ(fonts[1].details, "TrueType");
