@@ -79,6 +79,11 @@ GameResult AgsGameFonts::load()
     std::vector<std::uint8_t> file;
     if (FileError error = readWholeFile(path_, MaxGameBytes, file); error != FileError::None)
         return fail(describe(FileResult::failed(error)));
+    return load(file);
+}
+
+GameResult AgsGameFonts::load(std::span<const std::uint8_t> file)
+{
     std::string reason;
     std::optional<AgsPackage> package = readAgsPackage(file, reason);
     if (!package)
@@ -194,7 +199,7 @@ GameResult AgsGameFonts::saveFontBytes(int number, const std::vector<std::uint8_
         return fail(std::string("the saved package did not read back as written; ")
             + (restored.ok() ? "the game file was put back as it was" : "the original is in " + fileNameOf(original)));
     }
-    return load();
+    return load(reread);
 }
 
 std::unique_ptr<GameFonts> openAgsGame(const std::string& path, GameResult& error)

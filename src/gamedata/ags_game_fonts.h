@@ -33,6 +33,7 @@ private:
         std::vector<std::uint8_t> bytes; // a WFN font's file, empty for the others
     };
     GameResult load();
+    GameResult load(std::span<const std::uint8_t> file);
     GameResult fail(const std::string& reason) const;
     const FontEntry* findFont(int number) const;
 
