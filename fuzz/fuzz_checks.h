@@ -22,7 +22,7 @@ namespace glyphsmith::fuzz {
 inline bool sameBytes(const BitmapFont& a, const BitmapFont& b)
 {
     static_assert(std::has_unique_object_representations_v<Glyph>);
-    return a.lineHeight == b.lineHeight && a.codeCount() == b.codeCount()
+    return a.lineHeight == b.lineHeight && a.codeCount() == b.codeCount() && a.sciHeader == b.sciHeader
         && std::memcmp(a.glyphs.data(), b.glyphs.data(), a.glyphs.size() * sizeof(Glyph)) == 0;
 }
 

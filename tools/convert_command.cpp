@@ -48,6 +48,9 @@ constexpr std::string_view Usage =
     "\n"
     "The format of each file follows its extension: .wfn is an AGS font,\n"
     ".bmp a glyph sheet, anything else (font.001, font.0, no extension) an SCI font.\n"
+    "A .fon or .fnt file is read as an SCI font when its first byte is 0x87 or 0x07\n"
+    "(a patch file such as 0.fon), else as a Windows font file (--font). OUT.fon\n"
+    "is written as an SCI font, never over an existing file that is not one.\n"
     "--font takes codes 0 to 127 from the same Unicode characters; --codepage cp1251\n"
     "adds 128 to 255 as that code page has them, --codes 32-126,0x400-0x44F takes\n"
     "the codes of those Unicode characters instead.\n";
@@ -90,7 +93,7 @@ int usageError(std::ostream& err, std::string_view problem)
 // Reads `path` into `font`, telling the user about any failure or warning.
 bool readInto(BitmapFont& font, const std::string& path, FileServices services, std::ostream& err)
 {
-    const FontFormat format = formatForExtension(extensionOf(path), titleOf(path));
+    const FontFormat format = formatToRead(formatForExtension(extensionOf(path), titleOf(path)), path);
     if (format == FontFormat::Ttf || format == FontFormat::FontFile) {
         // Opening one in the editor imports it at the height set beforehand;
         // here the size is given explicitly.
@@ -110,7 +113,7 @@ bool readInto(BitmapFont& font, const std::string& path, FileServices services, 
 bool writeFrom(const BitmapFont& font, const std::string& path, FileServices services, std::ostream& err)
 {
     ErrorStreamMessages named(err, "cannot write " + path + ": ");
-    const FontFormat format = formatForExtension(extensionOf(path), titleOf(path));
+    const FontFormat format = formatToWrite(formatForExtension(extensionOf(path), titleOf(path)), path);
     FileResult result = writeFontFile(font, format, path, { named, services.systemFont });
     if (result.outcome == FileOutcome::Failed)
         err << "cannot write " << path << ": " << describe(result) << '\n';

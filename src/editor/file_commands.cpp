@@ -16,18 +16,19 @@ namespace {
 
 const char* const OpenFilter
     = "All supported font files|font.*;*.0;*.ttf;*.otf;*.ttc;*.bdf;*.pcf;*.pcf.gz;*.fon;*.fnt;*.wfn;*.bmp|"
-      "AGS font (*.wfn)|*.wfn|SCI font (font.*)|font.*;*.0|"
+      "AGS font (*.wfn)|*.wfn|SCI font (font.*, *.0, *.fon)|font.*;*.0;*.fon|"
       "TrueType and OpenType fonts (*.ttf, *.otf, *.ttc)|*.ttf;*.otf;*.ttc|"
       "Bitmap fonts (*.bdf, *.pcf, *.pcf.gz, *.fon, *.fnt)|*.bdf;*.pcf;*.pcf.gz;*.fon;*.fnt|"
       "Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||";
 // The same without BDF and PCF, for a font-file reader that does not read them.
 const char* const OpenFilterWithoutBdfAndPcf
     = "All supported font files|font.*;*.0;*.ttf;*.otf;*.ttc;*.fon;*.fnt;*.wfn;*.bmp|"
-      "AGS font (*.wfn)|*.wfn|SCI font (font.*)|font.*;*.0|"
+      "AGS font (*.wfn)|*.wfn|SCI font (font.*, *.0, *.fon)|font.*;*.0;*.fon|"
       "TrueType and OpenType fonts (*.ttf, *.otf, *.ttc)|*.ttf;*.otf;*.ttc|"
       "Bitmap fonts (*.fon, *.fnt)|*.fon;*.fnt|"
       "Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||";
-const char* const SaveFilter = "AGS font (*.wfn)|*.wfn|SCI font (*.0)|*.0|Windows bitmap (*.bmp)|*.bmp||";
+const char* const SaveFilter
+    = "AGS font (*.wfn)|*.wfn|SCI font (*.0, *.fon)|*.0;*.fon|Windows bitmap (*.bmp)|*.bmp||";
 
 // Hide the read-only box; the folder must exist; for Open the file must
 // exist, for Save an existing file is overwritten only after asking.
@@ -104,7 +105,8 @@ void EditorDialog::saveToCurrentFile()
 bool EditorDialog::writeFontTo(const std::string& path, const std::string& fileName)
 {
     beginStep();
-    const FileResult result = writeFontFile(font_, formatForExtension(fileExt_, fileTitle_), path, fileServices());
+    const FontFormat format = formatToWrite(formatForExtension(fileExt_, fileTitle_), path);
+    const FileResult result = writeFontFile(font_, format, path, fileServices());
     switch (result.outcome) {
     case FileOutcome::Done:
         setCaptionBase(captionFor(fileName));
@@ -120,6 +122,9 @@ bool EditorDialog::writeFontTo(const std::string& path, const std::string& fileN
         // The reason matters here: a font too large for the format needs
         // other action than a full disk does.
         windowSystem_.showMessage(std::string(WriteErrorText) + "\n\n" + describe(result), "", MessageButtons::Ok);
+        // A Windows font of that name stays; the font can still go elsewhere.
+        if (result.error == FileError::NotAnSciFont)
+            return saveFont();
         return false;
     }
     return false;

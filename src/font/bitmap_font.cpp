@@ -34,6 +34,7 @@ void BitmapFont::setCodeCount(int count)
 void BitmapFont::clear()
 {
     lineHeight = 0;
+    sciHeader = {};
     for (Glyph& glyph : glyphs)
         glyph.clear();
 }

@@ -61,6 +61,21 @@ struct Glyph {
 
 // Cell size of the 16 x 8 grid in which the whole font is laid out, both on
 // screen (the overview) and in an exported glyph sheet.
+// The resource header an SCI font file begins with: the type byte (0x87 or
+// 0x07, a font) and then n, the count of further header bytes the engine
+// skips before the font data. Patch files of some games and translations
+// carry n = 32 such bytes. They are kept as read and written back unchanged,
+// so that a font opened and saved untouched is the same file.
+struct SciResourceHeader {
+    std::uint8_t type = 0x87;
+    std::vector<std::uint8_t> skipped; // the n bytes after the count, at most 255
+
+    bool operator==(const SciResourceHeader&) const = default;
+};
+
+// True for the first byte of an SCI font resource, 0x87 or 0x07.
+bool isSciResourceType(std::uint8_t firstByte);
+
 struct GridCellSize {
     int width;
     int height;
@@ -78,7 +93,8 @@ public:
     // `count` is clamped to GlyphCount .. MaxCodeCount.
     void setCodeCount(int count);
 
-    // lineHeight 0 and every glyph 0 x 0 with every cell clear (not the start state).
+    // lineHeight 0, every glyph 0 x 0 with every cell clear and the SCI header
+    // 87 00 (not the start state).
     void clear();
 
     // Largest width and height over every glyph, each plus 2 and at least 8.
@@ -88,7 +104,7 @@ public:
     FileResult readWfn(const std::string& path);
     FileResult writeWfn(const std::string& path) const;
 
-    // SCI font file (font.*, *.0).
+    // SCI font file (font.*, *.0, NNN.fon), keeping its resource header in sciHeader.
     FileResult readSci(const std::string& path);
     FileResult writeSci(const std::string& path) const;
 
@@ -117,6 +133,8 @@ public:
 
     std::int32_t lineHeight = 0;
     std::vector<Glyph> glyphs;
+    // Read from an SCI font, 87 00 for a font from anything else.
+    SciResourceHeader sciHeader;
 };
 
 } // namespace glyphsmith

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "font/file_io.h"
+#include "font/font_files.h"
 #include "font/font_format.h"
 
 namespace glyphsmith {
@@ -47,12 +48,14 @@ FileError checkFontFile(const std::string& path, std::vector<EngineCheck>& check
     std::string extension = std::filesystem::path(path).extension().string();
     if (!extension.empty())
         extension.erase(0, 1);
-    const FontFormat format = formatForExtension(extension, std::filesystem::path(path).stem().string());
+    const FontFormat byExtension = formatForExtension(extension, std::filesystem::path(path).stem().string());
 
     // Read even when no engine reads the format, so a missing file is reported.
     std::vector<std::uint8_t> bytes;
     if (FileError error = readWholeFile(path, MaxFileBytes, bytes); error != FileError::None)
         return error;
+    // A .fon or .fnt patch file is checked as the SCI font its first byte says it is.
+    const FontFormat format = formatToRead(byExtension, path);
     if (format != FontFormat::Wfn && format != FontFormat::Sci)
         return FileError::None;
     checks.push_back(format == FontFormat::Wfn ? checkWithAgs(bytes) : checkWithScummVm(bytes));

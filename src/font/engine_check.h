@@ -70,8 +70,9 @@ std::string_view engineName(Engine engine);
 std::string engineCheckLine(std::string_view label, const EngineCheck& check);
 
 // Reads the file at `path` and checks it against each engine that reads its
-// format, chosen by the extension as for opening and saving (.wfn: AGS,
-// .bmp and .ttf: none, anything else: ScummVM). Fills `checks` (empty for a
+// format, chosen as for opening (.wfn: AGS, .bmp, .ttf and font files: none,
+// a .fon or .fnt whose first byte is 0x87 or 0x07 and anything else:
+// ScummVM). Fills `checks` (empty for a
 // format no engine reads) and returns FileError::None, or the reason the file
 // could not be read.
 FileError checkFontFile(const std::string& path, std::vector<EngineCheck>& checks);

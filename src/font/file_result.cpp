@@ -64,6 +64,11 @@ std::string describe(const FileResult& result)
         return "the font file is damaged, or cannot be drawn at this size";
     case FileError::LineTooHigh:
         return "the font's line is 64 pixels or more high at this size; choose a smaller size";
+    case FileError::NoDataAfterHeader:
+        return "the resource header's length byte leaves no font data after it";
+    case FileError::NotAnSciFont:
+        return "the existing file is not an SCI font (a Windows font file, perhaps) and is left alone; "
+               "save under another name";
     }
     return "unknown error";
 }

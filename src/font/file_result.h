@@ -37,6 +37,8 @@ enum class FileError {
     UnknownFontFormat, // the file is no font file (TrueType, OpenType, BDF, PCF, .fon, ...) that can be read
     DamagedFontFile,   // a font file that is damaged or cannot be drawn at the size asked
     LineTooHigh,       // a font file's line is 64 pixels or more high at the size asked
+    NoDataAfterHeader, // an SCI file's resource header leaves no font data after it
+    NotAnSciFont,      // an SCI save would replace a .fon file that is no SCI font (a Windows font)
 };
 
 struct FileResult {

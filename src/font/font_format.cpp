@@ -12,12 +12,13 @@ bool equalsIgnoringCase(std::string_view text, std::string_view lowercase)
     return std::ranges::equal(text, lowercase, [&](char a, char b) { return lower(a) == b; });
 }
 
-bool endsWithIgnoringCase(std::string_view text, std::string_view lowercase)
-{
-    return text.size() >= lowercase.size() && equalsIgnoringCase(text.substr(text.size() - lowercase.size()), lowercase);
-}
-
 } // namespace
+
+bool endsWithIgnoringCase(std::string_view name, std::string_view lowercaseEnding)
+{
+    return name.size() >= lowercaseEnding.size()
+        && equalsIgnoringCase(name.substr(name.size() - lowercaseEnding.size()), lowercaseEnding);
+}
 
 FontFormat formatForExtension(std::string_view extension, std::string_view title)
 {

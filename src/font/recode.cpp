@@ -50,6 +50,7 @@ std::vector<int> recodeFont(const BitmapFont& in, TextEncoding from, TextEncodin
     }
 
     out.lineHeight = in.lineHeight;
+    out.sciHeader = in.sciHeader;
     out.setCodeCount(to.page ? ByteCodes : highest + 1);
     std::copy_n(in.glyphs.begin(), GlyphCount, out.glyphs.begin());
     std::for_each(out.glyphs.begin() + GlyphCount, out.glyphs.end(), [](Glyph& glyph) { glyph.clear(); });

@@ -22,7 +22,8 @@ struct TextEncoding {
 // of `in` whose glyph has no place in `to` (an undefined byte, a character
 // the target code page lacks, a code above 255 of an 8-bit font); those
 // glyphs are left out of `out`. An 8-bit result holds 256 codes; a Unicode
-// result runs to its highest drawn code, at least 128. The line height is kept.
+// result runs to its highest drawn code, at least 128. The line height and the
+// SCI resource header are kept.
 std::vector<int> recodeFont(const BitmapFont& in, TextEncoding from, TextEncoding to, BitmapFont& out);
 
 } // namespace glyphsmith

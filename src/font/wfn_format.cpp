@@ -113,6 +113,7 @@ FileResult BitmapFont::readWfnBytes(std::span<const std::uint8_t> bytes)
     // sets every cell of a glyph; codes past a short table are cleared.
     setCodeCount(read);
     lineHeight = 0;
+    sciHeader = {}; // saved as an SCI font, this one gets 87 00
     for (int c = 0; c < codeCount(); ++c) {
         Glyph& glyph = glyphs[c];
         if (c >= read) {

@@ -1,13 +1,16 @@
 // The editor opening desktop font files: a file FreeType cannot read is
-// handled as before, and a reader without BDF and PCF leaves them out of Open.
+// handled as before, a Windows .fon or .fnt is imported whatever SCI font
+// files share its name, and a reader without BDF and PCF leaves them out of Open.
 // (Editing a PCF font is played on the Qt window in editor_session_qt_test.cpp.)
 
+#include <filesystem>
 #include <memory>
 
 #include <gtest/gtest.h>
 
 #include "app/editor_app.h"
 #include "editor/editor_controls.h"
+#include "fontfile/font_file_samples.h"
 #include "fontfile/freetype_font_file.h"
 #include "platform/headless/headless_window_system.h"
 #include "test_folder.h"
@@ -49,6 +52,29 @@ TEST(FontFileSession, FallsBackToTheSystemFontForATrueTypeFileFreeTypeCannotRead
     // The headless system font cannot be drawn: the message a .ttf gave before font files were read.
     EXPECT_EQ(app.ws.scripts().messages().at(0).text,
         "Invalid file type, or miscellaneous read error.\n\nthe system font cannot be drawn at this size");
+}
+
+TEST(FontFileSession, ImportsAWindowsFontNamedLikeAnSciPatchFile)
+{
+    // Wine's MS Sans Serif, a real .fon, as the Windows build's tests read it.
+    const std::string sansSerif = "/usr/share/wine/fonts/sserife.fon";
+    if (!std::filesystem::exists(sansSerif))
+        GTEST_SKIP() << "needs " << sansSerif;
+    TestFolder folder;
+    std::filesystem::copy_file(sansSerif, folder.path("12.fon"));
+    folder.write("12.fnt", cyrillicFnt());
+    FontFileSession app;
+    for (const char* name : { "12.fon", "12.fnt" })
+        app.ws.scripts().queueFileDialogAnswer(fileDialogAnswerFor(folder.path(name)));
+    app.ws.scripts().queueMessageAnswer(MessageResult::Ok); // the .fnt lacks the Latin letters
+    std::string fonCaption;
+    app.run([&] {
+        app.ws.userClicks(OpenButton);
+        fonCaption = app.ws.caption();
+        app.ws.userClicks(OpenButton);
+    });
+    EXPECT_EQ(fonCaption + app.ws.caption(), "Glyphsmith (12.fon)Glyphsmith (12.fnt)");
+    EXPECT_EQ(app.ws.scripts().messages().size(), 1u);
 }
 
 TEST(FontFileSession, OpenOffersOnlyTheBitmapFontsTheReaderReads)

@@ -1,6 +1,7 @@
 // Open, Save and Quit with the unsaved-changes prompt, the format chosen by
 // extension, the captions, and what a failed or refused file changes (nothing).
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -277,6 +278,45 @@ TEST_F(FileCommands, AReadersWarningIsShownOnceTheFontIsLoaded)
         std::vector<std::string> { "the file holds only 127 characters; the codes it lacks, up to 127, were left empty" });
     EXPECT_EQ(ws.caption(), "Glyphsmith (short.wfn)");
     EXPECT_EQ(font->glyphs[126].width, 8);
+}
+
+TEST_F(FileCommands, AnSciPatchFileSavesUnderItsNameWithItsHeaderButNeverOverAWindowsFont)
+{
+    drawSomething(*font);
+    font->sciHeader = { 0x87, std::vector<std::uint8_t>(32, 0xEE) };
+    ASSERT_TRUE(font->writeSci(folder.path("0.fon")).ok());
+    const std::vector<std::uint8_t> patch = fileBytes(folder.path("0.fon"));
+    ASSERT_TRUE(font->writeWfn(folder.path("plain.wfn")).ok());
+    const std::vector<std::uint8_t> windowsFon{ 'M', 'Z', 0x90, 0 };
+    folder.write("12.fon", windowsFon);
+    *font = BitmapFont();
+    open();
+
+    answerFileDialog(folder.path("0.fon"));
+    ws.userClicks(OpenButton);
+    std::remove(folder.path("0.fon").c_str());
+    ws.userPressesKey('S', KeyControl);
+    EXPECT_EQ(fileBytes(folder.path("0.fon")), patch);
+
+    // The Windows font stays; the Save dialog comes back for another name.
+    answerFileDialog(folder.path("12.fon"));
+    answerMessage(MessageResult::Ok);
+    cancelFileDialog();
+    ws.userClicks(SaveButton);
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{ "Error writing file.\n\n"
+                                  + describe(FileResult::failed(FileError::NotAnSciFont)) });
+    EXPECT_EQ(fileBytes(folder.path("12.fon")), windowsFon);
+    EXPECT_EQ(ws.scripts().fileDialogs().size(), 3u);
+
+    // A font from another format gets 87 00; undoing that load brings the header back.
+    answerFileDialog(folder.path("plain.wfn"));
+    ws.userClicks(OpenButton);
+    answerFileDialog(folder.path("1.fon"));
+    ws.userClicks(SaveButton);
+    EXPECT_EQ(fileBytes(folder.path("1.fon"))[1], 0);
+    ws.userPressesKey('Z', KeyControl);
+    ws.userPressesKey('S', KeyControl);
+    EXPECT_EQ(fileBytes(folder.path("1.fon")), patch);
 }
 
 TEST_F(FileCommands, AFileDroppedOnTheWindowOpensThroughThePrompt)

@@ -89,8 +89,11 @@ TEST(SciRead, RefusesBrokenFilesAndLeavesTheFontUntouched)
     auto entryOf = [](int c) { return std::size_t(8 + 2 * c); };
     auto recordOf = [](int c) { return std::size_t(264 + 3 * c); };
     expectReadsRefused(Sci, {
-        { "three bytes", cut(good, 3), FileError::BadSignature, -1 },
+        { "one byte", cut(good, 1), FileError::BadSignature, -1 },
         { "first byte 86", withByte(good, 0, 0x86), FileError::BadSignature, -1 },
+        { "header 87 00 and nothing after it", cut(good, 2), FileError::NoDataAfterHeader, -1 },
+        { "header 87 20 and 31 bytes", cut(withByte(good, 1, 0x20), 33), FileError::NoDataAfterHeader, -1 },
+        { "three bytes", cut(good, 3), FileError::EndsInsideHeader, -1 },
         { "third byte 01", withByte(good, 2, 0x01), FileError::BadSignature, -1 },
         { "header cut inside the line height", cut(good, 7), FileError::EndsInsideHeader, -1 },
         { "table cut short", cut(good, 263), FileError::TableOutsideFile, -1 },

@@ -71,6 +71,15 @@ TEST(Check, PrintsOneLinePerFileAndEngine)
             + folder.path("gone.bmp") + ": cannot open the file\n");
 }
 
+TEST(Check, ChecksADotFonPatchFileAsTheSciFontItsFirstByteNames)
+{
+    TestFolder folder;
+    folder.write("1.fon", { 0x87, 32, 0, 0, 0x80, 0 });
+    CheckRun run = convert({ "--check", folder.path("1.fon") });
+    EXPECT_EQ(run.out, folder.path("1.fon")
+            + ": ScummVM: refused: the data would start at byte 34, at or past the end of the file (6 bytes)\n");
+}
+
 TEST(Check, PrintsOneJsonArrayWithTheGlyphsTheEngineHolds)
 {
 #ifdef _WIN32

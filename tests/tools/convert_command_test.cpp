@@ -75,15 +75,72 @@ TEST(Convert, TurnsTheStartStateWfnIntoSciAndBackByteForByte)
     TestFolder folder;
     auto font = std::make_unique<BitmapFont>();
     ASSERT_TRUE(font->writeWfn(folder.path("start.wfn")).ok());
-    ConvertRun toSci = convert({ folder.path("start.wfn"), folder.path("font.0") });
+    ConvertRun toSci = convert({ folder.path("start.wfn"), folder.path("0.fon") });
     EXPECT_EQ(toSci.status, ConvertOk) << toSci.err;
-    EXPECT_EQ(folder.read("font.0")[6], 1); // line height: the tallest glyph of the WFN file
+    const std::vector<std::uint8_t> sci = folder.read("0.fon");
+    EXPECT_EQ(std::vector(sci.begin(), sci.begin() + 2), (std::vector<std::uint8_t>{ 0x87, 0 }));
+    EXPECT_EQ(sci[6], 1); // line height: the tallest glyph of the WFN file
 
-    ConvertRun back = convert({ folder.path("font.0"), folder.path("again.WFN") });
+    ConvertRun back = convert({ folder.path("0.fon"), folder.path("again.WFN") });
     EXPECT_EQ(back.status, ConvertOk) << back.err;
     EXPECT_EQ(folder.read("again.WFN"), folder.read("start.wfn"));
     EXPECT_TRUE(toSci.out.empty());
     EXPECT_TRUE(toSci.err.empty());
+}
+
+TEST(Convert, RewritesTheFontShapesGamesShipByteForByte)
+{
+    // SCI fonts with a glyph taller than the line height and an empty glyph 5.
+    auto sci = [](int count, std::uint8_t type = 0x87, std::uint8_t extra = 0) {
+        BitmapFont font;
+        font.setCodeCount(count);
+        font.lineHeight = 8;
+        font.glyphs[65] = Glyph{ .height = 10, .width = 7 };
+        font.glyphs[5].clear();
+        font.sciHeader = { type, std::vector<std::uint8_t>(extra, 0xEE) };
+        std::vector<std::uint8_t> bytes;
+        EXPECT_TRUE(font.writeSciBytes(bytes).ok());
+        return bytes;
+    };
+    const std::vector<std::uint8_t> plain = sci(128);
+    auto withByte = [](std::vector<std::uint8_t> bytes, std::size_t at, std::uint8_t value) {
+        bytes.at(at) = value;
+        return bytes;
+    };
+    // AGS: empty glyphs, then an 8 x 2 one with rows 11 00, then the table at
+    // the odd position 531, whose first entry (17) is 11 00 too: the engine
+    // reads the rows from the table when they are cut from the record.
+    BitmapFont ags;
+    ags.clear();
+    ags.glyphs[127] = Glyph{ .height = 2, .width = 8 };
+    ags.glyphs[127].cell(3, 0) = ags.glyphs[127].cell(7, 0) = true;
+    std::vector<std::uint8_t> wfn;
+    ASSERT_TRUE(ags.writeWfnBytes(wfn).ok());
+    std::vector<std::uint8_t> rowsInTable = withByte(wfn, 15, 0x11); // the table at 529
+    rowsInTable.erase(rowsInTable.begin() + 529, rowsInTable.begin() + 531);
+
+    const std::tuple<const char*, std::vector<std::uint8_t>, std::vector<std::uint8_t>> rows[] = {
+        { "0.fon", plain, plain },
+        { "4.FON", sci(128, 0x07), sci(128, 0x07) },
+        { "300.fon", sci(128, 0x87, 32), sci(128, 0x87, 32) },
+        { "5.fnt", sci(128, 0x87, 255), sci(128, 0x87, 255) },
+        { "226.fon", sci(226), sci(226) },
+        { "254.fon", sci(254), sci(254) },
+        { "font.255", sci(255), sci(255) },
+        { "bytes after the last record.fon", [&] { auto b = plain; b.insert(b.end(), 3, 0xEE); return b; }(), plain },
+        { "entry 5 into the header.fon", withByte(withByte(plain, 18, 0), 19, 0), plain },
+        { "odd table.wfn", wfn, wfn },
+        { "last rows in the table.wfn", rowsInTable, wfn },
+    };
+    for (const auto& [name, file, written] : rows) {
+        SCOPED_TRACE(name);
+        TestFolder folder;
+        folder.write(name, file);
+        const std::string out = std::string(name).ends_with(".wfn") ? "out.wfn" : "out.fon";
+        const ConvertRun run = convert({ folder.path(name), folder.path(out) });
+        EXPECT_EQ(run.status, ConvertOk) << run.err;
+        EXPECT_EQ(folder.read(out), written);
+    }
 }
 
 TEST(Convert, DumpsEveryGlyphAsRowsOfHashesAndDots)
