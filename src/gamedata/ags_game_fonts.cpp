@@ -43,10 +43,10 @@ std::string fileNameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool fileExists(const std::string& path)
+// Anything at all of that name, even a file this process may not read.
+bool nameTaken(const std::string& path)
 {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(openForReading(path.c_str()), &std::fclose);
-    return file != nullptr;
+    return saveCalls.inspect(path.c_str()) != SaveTarget::Missing;
 }
 
 } // namespace
@@ -184,7 +184,7 @@ GameResult AgsGameFonts::saveFontBytes(int number, const std::vector<std::uint8_
 
     // The first save keeps the game as it came; later saves leave that copy alone.
     const std::string original = path_ + ".orig";
-    if (!fileExists(original)) {
+    if (!nameTaken(original)) {
         if (FileResult kept = saveFile(original, file); !kept.ok())
             return fail("the original could not be kept as " + fileNameOf(original) + ": " + describe(kept));
     }
