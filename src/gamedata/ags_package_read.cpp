@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gamedata/ags_list_reader.h"
 #include "gamedata/ags_obfuscation.h"
 
 namespace glyphsmith {
@@ -23,79 +24,6 @@ bool hasHeadAt(std::span<const std::uint8_t> file, std::uint64_t position, std::
         && std::memcmp(file.data() + position, HeadSignature.data(), HeadSignature.size()) == 0;
 }
 
-// Reads the list through its hiding, keeping every byte read in plain form
-// so that a rebuild can change a field and hide the list again unchanged.
-class ListReader {
-public:
-    ListReader(std::span<const std::uint8_t> file, std::size_t start, std::size_t limit)
-        : file_(file.first(limit)), position_(start) {}
-
-    void hideFromHere(std::uint32_t seed)
-    {
-        sequence_.emplace(seed);
-        hiddenFrom_ = plain_.size();
-    }
-    bool overran() const { return overran_; }
-    std::size_t position() const { return position_; }
-    std::size_t remaining() const { return file_.size() - position_; }
-    std::size_t plainPosition() const { return plain_.size(); }
-    std::size_t hiddenFrom() const { return hiddenFrom_; }
-    std::vector<std::uint8_t> takePlain() { return std::move(plain_); }
-
-    std::uint8_t u8()
-    {
-        if (position_ >= file_.size()) {
-            overran_ = true;
-            return 0;
-        }
-        std::uint8_t value = file_[position_++];
-        if (sequence_)
-            value = static_cast<std::uint8_t>(value - sequence_->next());
-        plain_.push_back(value);
-        return value;
-    }
-    std::uint64_t number(int bytes)
-    {
-        std::uint64_t value = 0;
-        for (int i = 0; i < bytes; ++i)
-            value |= std::uint64_t { u8() } << (8 * i);
-        return value;
-    }
-    std::vector<std::uint8_t> field(std::size_t count)
-    {
-        if (count > remaining()) {
-            overran_ = true;
-            return {};
-        }
-        std::vector<std::uint8_t> bytes;
-        for (std::size_t i = 0; i < count; ++i)
-            bytes.push_back(u8());
-        return bytes;
-    }
-    // A zero-ended string of at most `limit` bytes, the zero included.
-    std::optional<std::string> zeroEnded(std::size_t limit)
-    {
-        std::string text;
-        while (text.size() < limit) {
-            std::uint8_t c = u8();
-            if (overran_)
-                return std::nullopt;
-            if (c == 0)
-                return text;
-            text.push_back(static_cast<char>(c));
-        }
-        return std::nullopt;
-    }
-
-private:
-    std::span<const std::uint8_t> file_;
-    std::size_t position_;
-    std::optional<AgsListSequence> sequence_;
-    std::size_t hiddenFrom_ = 0;
-    std::vector<std::uint8_t> plain_;
-    bool overran_ = false;
-};
-
 // A name held in a fixed field ends at its first zero.
 std::optional<std::string> fixedName(const std::vector<std::uint8_t>& field)
 {
@@ -107,7 +35,7 @@ std::optional<std::string> fixedName(const std::vector<std::uint8_t>& field)
 
 class ListParser {
 public:
-    ListParser(AgsPackage& package, ListReader& in, std::string& error) : p_(package), in_(in), error_(error) {}
+    ListParser(AgsPackage& package, AgsListReader& in, std::string& error) : p_(package), in_(in), error_(error) {}
 
     bool fail(const std::string& reason)
     {
@@ -291,7 +219,7 @@ public:
 
 private:
     AgsPackage& p_;
-    ListReader& in_;
+    AgsListReader& in_;
     std::string& error_;
 };
 
@@ -354,7 +282,7 @@ std::optional<AgsPackage> readAgsPackage(std::span<const std::uint8_t> file, std
     package.version = file[versionAt];
     package.listStart = versionAt + 1;
 
-    ListReader in(file, package.listStart, package.dataEnd);
+    AgsListReader in(file, package.listStart, package.dataEnd);
     ListParser parser(package, in, error);
     bool ok = false;
     switch (package.version) {
