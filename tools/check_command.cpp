@@ -1,6 +1,7 @@
 #include "check_command.h"
 
 #include "font/engine_check.h"
+#include "game_command.h"
 #include "json_text.h"
 
 namespace glyphsmith {
@@ -81,8 +82,13 @@ int runCheck(const CheckOptions& options, std::ostream& out, std::ostream& err)
         out << '[';
     for (const std::string& file : options.files) {
         std::vector<EngineCheck> checks;
-        if (FileError error = checkFontFile(file, checks); error != FileError::None) {
-            err << "cannot read " << file << ": " << describe(FileResult::failed(error)) << '\n';
+        std::string problem;
+        if (isGameFontArgument(file))
+            checkGameFont(file, checks, problem);
+        else if (FileError error = checkFontFile(file, checks); error != FileError::None)
+            problem = describe(FileResult::failed(error));
+        if (!problem.empty()) {
+            err << "cannot read " << file << ": " << problem << '\n';
             status = CheckFailed;
             continue;
         }

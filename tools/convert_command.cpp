@@ -14,6 +14,7 @@
 #include "font/recode.h"
 #include "font_dump.h"
 #include "font_file_command.h"
+#include "game_command.h"
 #include "game_replace_command.h"
 #include "platform/message_boxes.h"
 
@@ -40,9 +41,13 @@ constexpr std::string_view Usage =
     "                                                  move the glyphs of codes 128 and up from\n"
     "                                                  one encoding to another: unicode or an\n"
     "                                                  8-bit code page (cp1251, koi8-r, ...)\n"
-    "       glyphsmith-convert --replace GAME:N FONT   write FONT into the AGS game GAME (its .ags,\n"
-    "                                                  .dat or .exe file) as font N; the first\n"
-    "                                                  replace keeps the game as GAME.orig\n"
+    "       glyphsmith-convert --list GAME             list the fonts inside a game: an SCI game's\n"
+    "                                                  folder or resource.map, an AGS game's .ags,\n"
+    "                                                  .dat or .exe file\n"
+    "       glyphsmith-convert --replace GAME:N FONT   write FONT into the game as its font N: an\n"
+    "                                                  SCI game gets a patch file, an AGS game's\n"
+    "                                                  file is rewritten (the first time keeping\n"
+    "                                                  the original as GAME.orig)\n"
     "       glyphsmith-convert --help                  show this text\n"
     "       glyphsmith-convert --version               show the program's version\n"
     "\n"
@@ -53,7 +58,9 @@ constexpr std::string_view Usage =
     "is written as an SCI font, never over an existing file that is not one.\n"
     "--font takes codes 0 to 127 from the same Unicode characters; --codepage cp1251\n"
     "adds 128 to 255 as that code page has them, --codes 32-126,0x400-0x44F takes\n"
-    "the codes of those Unicode characters instead.\n";
+    "the codes of those Unicode characters instead.\n"
+    "Wherever a font is read, GAME:N reads font N of a game (GAME:4, or\n"
+    "C:\\games\\kq4:4): the font the game shows, its patch file when it has one.\n";
 
 constexpr int MaxPoints = 65535; // the largest line height an SCI file can hold
 
@@ -93,6 +100,8 @@ int usageError(std::ostream& err, std::string_view problem)
 // Reads `path` into `font`, telling the user about any failure or warning.
 bool readInto(BitmapFont& font, const std::string& path, FileServices services, std::ostream& err)
 {
+    if (isGameFontArgument(path))
+        return readGameFont(font, path, err);
     const FontFormat format = formatToRead(formatForExtension(extensionOf(path), titleOf(path)), path);
     if (format == FontFormat::Ttf || format == FontFormat::FontFile) {
         // Opening one in the editor imports it at the height set beforehand;
@@ -260,6 +269,8 @@ int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std
             return ConvertFailed;
         return writeFrom(*font, options.out, { messages }, err) ? ConvertOk : ConvertFailed;
     }
+    if (mode == "--list")
+        return runList(arguments, out, err);
     if (mode == "--replace") {
         ErrorStreamMessages messages(err);
         return runGameReplace(arguments, [&](BitmapFont& font, const std::string& path) {

@@ -10,7 +10,9 @@
 // (painting), file_commands.cpp (Open, Save, Quit, drops), mouse_editing.cpp
 // and glyph_commands.cpp (pixel edits and the glyph buttons), code_blocks.cpp
 // (fonts of more than 128 codes: paging, the character text, growing and
-// shrinking the font), history_commands.cpp (the steps of the undo history,
+// shrinking the font), game_commands.cpp (fonts inside games: opening one
+// from a game's list, saving it as the patch the game loads),
+// history_commands.cpp (the steps of the undo history,
 // Ctrl+Z and Ctrl+Y), key_commands.cpp (the keys and the tooltips) and
 // text_preview.cpp.
 //
@@ -20,6 +22,7 @@
 // endStep(), which also brings `modified` in line.
 
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -27,6 +30,7 @@
 #include "font/bitmap_font.h"
 #include "editor/undo_history.h"
 #include "font/font_files.h"
+#include "gamedata/game_fonts.h"
 #include "platform/window_system.h"
 
 namespace glyphsmith {
@@ -58,7 +62,8 @@ public:
     // Draws the font view over what is on screen, without erasing first.
     void paintFontView();
     // Reads `path` in the format that fileExt names; fileTitle and fileExt
-    // must already name that file.
+    // must already name that file. A game (its folder or resource.map) is
+    // opened instead, through the list of its fonts.
     void loadFontFile(const std::string& path);
     void setFileNames(std::string title, std::string extension);
 
@@ -145,7 +150,10 @@ private:
     void openFont();
     // True when the font was written.
     bool saveFont();
-    void saveUnderNewName() { saveFont(); }
+    void saveUnderNewName() { saveAs(); }
+    // Asks for a name and saves there (the Save button, and the prompt's Yes,
+    // when no game font is open).
+    bool saveAs();
     // Saves to the file last loaded or saved without asking for a name; with
     // no such file, as saveFont.
     void saveToCurrentFile();
@@ -159,6 +167,13 @@ private:
     // chose to save and the save did not happen.
     bool offerToSaveChanges();
     FileServices fileServices();
+
+    // Fonts inside games (game_commands.cpp).
+    // Opens the game at `path`, lets the user choose one of its fonts and loads it.
+    void openGameFont(const std::string& path);
+    // Saves the game font being edited as the patch the game loads, asking
+    // first when that would replace a patch this session has not written.
+    bool saveGamePatch();
 
     // Mouse editing (mouse_editing.cpp).
     void press(int x, int y);
@@ -245,6 +260,12 @@ private:
     std::string caption_;
     // The full path of the file last loaded or saved; empty when none.
     std::string filePath_;
+    // The game whose font is being edited, with that font's number; null
+    // when the font came from a file of its own.
+    std::unique_ptr<GameFonts> game_;
+    int gameFont_ = 0;
+    // The user has agreed to replace the font's patch, or this session wrote it.
+    bool patchMayBeReplaced_ = false;
     // The client area as the dialog template lays it out; the overview never
     // fits the window smaller.
     PixelSize templateClientSize_;

@@ -1,5 +1,6 @@
 #include "editor/editor_controls.h"
 #include "editor/editor_dialog.h"
+#include "editor/file_messages.h"
 #include "editor/file_names.h"
 #include "font/engine_check.h"
 #include "font/font_file_import.h"
@@ -15,15 +16,15 @@ namespace glyphsmith {
 namespace {
 
 const char* const OpenFilter
-    = "All supported font files|font.*;*.0;*.ttf;*.otf;*.ttc;*.bdf;*.pcf;*.pcf.gz;*.fon;*.fnt;*.wfn;*.bmp|"
-      "AGS font (*.wfn)|*.wfn|SCI font (font.*, *.0, *.fon)|font.*;*.0;*.fon|"
+    = "All supported font files|font.*;*.0;*.ttf;*.otf;*.ttc;*.bdf;*.pcf;*.pcf.gz;*.fon;*.fnt;*.wfn;*.bmp;resource.map|"
+      "AGS font (*.wfn)|*.wfn|SCI font (font.*, *.0, *.fon)|font.*;*.0;*.fon|SCI game (resource.map)|resource.map|"
       "TrueType and OpenType fonts (*.ttf, *.otf, *.ttc)|*.ttf;*.otf;*.ttc|"
       "Bitmap fonts (*.bdf, *.pcf, *.pcf.gz, *.fon, *.fnt)|*.bdf;*.pcf;*.pcf.gz;*.fon;*.fnt|"
       "Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||";
 // The same without BDF and PCF, for a font-file reader that does not read them.
 const char* const OpenFilterWithoutBdfAndPcf
-    = "All supported font files|font.*;*.0;*.ttf;*.otf;*.ttc;*.fon;*.fnt;*.wfn;*.bmp|"
-      "AGS font (*.wfn)|*.wfn|SCI font (font.*, *.0, *.fon)|font.*;*.0;*.fon|"
+    = "All supported font files|font.*;*.0;*.ttf;*.otf;*.ttc;*.fon;*.fnt;*.wfn;*.bmp;resource.map|"
+      "AGS font (*.wfn)|*.wfn|SCI font (font.*, *.0, *.fon)|font.*;*.0;*.fon|SCI game (resource.map)|resource.map|"
       "TrueType and OpenType fonts (*.ttf, *.otf, *.ttc)|*.ttf;*.otf;*.ttc|"
       "Bitmap fonts (*.fon, *.fnt)|*.fon;*.fnt|"
       "Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||";
@@ -37,8 +38,6 @@ constexpr unsigned SaveFlags = 2 | 4 | 2048;
 
 const char* const SaveChangesText = "Do you want to save the changes made to this font?,";
 const char* const SaveChangesCaption = "Save changes?";
-const char* const ReadErrorText = "Invalid file type, or miscellaneous read error.";
-const char* const WriteErrorText = "Error writing file.";
 
 std::string captionFor(std::string_view fileName)
 {
@@ -84,6 +83,14 @@ void EditorDialog::openFont()
 
 bool EditorDialog::saveFont()
 {
+    // A font from a game is saved where the game takes it.
+    if (game_)
+        return saveGamePatch();
+    return saveAs();
+}
+
+bool EditorDialog::saveAs()
+{
     std::optional<FileDialogAnswer> answer
         = windowSystem_.fileDialog({ FileDialogKind::Save, SaveFilter, SaveFlags, fileTitle_, fileExt_ });
     if (!answer)
@@ -95,6 +102,10 @@ bool EditorDialog::saveFont()
 
 void EditorDialog::saveToCurrentFile()
 {
+    if (game_) {
+        saveGamePatch();
+        return;
+    }
     if (filePath_.empty()) {
         saveFont();
         return;
@@ -111,6 +122,7 @@ bool EditorDialog::writeFontTo(const std::string& path, const std::string& fileN
     case FileOutcome::Done:
         setCaptionBase(captionFor(fileName));
         filePath_ = path;
+        game_.reset(); // the font is now that file's
         history_.markSaved(font_);
         modified_ = false;
         warnOfEngineChanges(path);
@@ -159,6 +171,10 @@ void EditorDialog::quitEditor()
 
 void EditorDialog::loadFontFile(const std::string& path)
 {
+    if (looksLikeGame(path)) {
+        openGameFont(path);
+        return;
+    }
     // A load is one step: undoing it brings back the font before it.
     beginStep();
     history_.rememberFont(font_);
@@ -177,6 +193,7 @@ void EditorDialog::loadFontFile(const std::string& path)
     setLetterMode(0);
     refreshWindow();
     filePath_ = path;
+    game_.reset();
     history_.markSaved(font_);
     modified_ = false;
     if (!result.warning.empty())

@@ -39,7 +39,7 @@ public:
 
     // The game as a caption names it: its folder ("KQ4") or file ("mygame.ags").
     virtual std::string gameName() const = 0;
-    // The kind of game found, for listings: "SCI0", "SCI1.1", "AGS package version 21", ...
+    // The kind of game found, for listings: "SCI0/SCI01", "SCI1.1", "AGS package version 21", ...
     virtual std::string kindName() const = 0;
     virtual const std::vector<GameFont>& fonts() const = 0;
 
@@ -53,6 +53,16 @@ public:
     // The game's own files are replaced only where that is the way the game
     // takes a font (an AGS package), and then the original is kept first.
     virtual GameResult saveFont(int number, const BitmapFont& font) = 0;
+
+    // The font as a file of its own, byte for byte as the game's engine
+    // reads it, named as `entryName` says (an SCI patch file, a .wfn): what
+    // the engine checks look at. Kinds of game that cannot give one say so.
+    virtual GameResult fontFile(int number, std::vector<std::uint8_t>& bytes) const
+    {
+        (void)number;
+        bytes.clear();
+        return { gameName() + ": the fonts of this kind of game cannot be taken out as files" };
+    }
 };
 
 // Opens the game at `path`: a folder or a resource.map (SCI), a data package

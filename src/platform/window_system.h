@@ -88,6 +88,14 @@ struct FileDialogAnswer {
     std::string extension; // without the dot; empty when the name has none
 };
 
+// A modal list from which the user picks one item.
+struct ItemChoiceRequest {
+    std::string caption;            // the box's title
+    std::string prompt;             // the line above the list
+    std::vector<std::string> items; // one line each, UTF-8
+    int initialItem = 0;            // the item selected when the list opens
+};
+
 // A picture of palette colours, row by row from the top: pixel (x, y) is
 // palette[pixels[y * width + x]].
 struct IndexedPicture {
@@ -187,6 +195,13 @@ public:
 
     // Shows the open or save dialog; nullopt when the user cancels.
     virtual std::optional<FileDialogAnswer> fileDialog(const FileDialogRequest& request) = 0;
+
+    // --- Choosing one item from a list ---
+
+    // Shows `request` modally over the dialog with OK and Cancel; returns the
+    // index of the item chosen (OK, Enter or a double click on an item), or
+    // nullopt when the user cancels (Cancel, Escape, the close box).
+    virtual std::optional<int> chooseItem(const ItemChoiceRequest& request) = 0;
 
     // --- Registry, under the file-class root ---
 

@@ -29,6 +29,7 @@ public:
     void userDropsFiles(const std::vector<std::string>& paths) override { system_.userDropsFiles(paths); }
     void userEditsPreviewText(std::string_view text) override { system_.userEditsPreviewText(text); }
     void userClosesTextPreview() override { system_.userClosesTextPreview(); }
+    void userChoosesItem(std::optional<int> item) override { system_.scripts().queueItemChoice(item); }
 
 private:
     HeadlessWindowSystem system_;

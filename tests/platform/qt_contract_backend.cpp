@@ -129,6 +129,8 @@ public:
     }
 
     void userClosesTextPreview() override { dialog().textPreview().close(); }
+    // The scripted answer is given through the list dialog itself.
+    void userChoosesItem(std::optional<int> item) override { system_.script().choiceAnswers.push_back(item); }
 
     Rgb clientPixel(int x, int y) override
     {

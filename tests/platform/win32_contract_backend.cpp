@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/win32/utf16.h"
+#include "platform/win32/win32_item_choice.h"
 #include "platform/win32/win32_window_system.h"
 #include "platform/window_system_contract.h"
 
@@ -130,6 +131,15 @@ public:
         pump();
     }
 
+    void userChoosesItem(std::optional<int> item) override
+    {
+        // The list runs its own modal loop; a timer answers it from inside
+        // that loop as the user would, through its list box and buttons.
+        pendingChoice_ = item;
+        pendingOwner_ = system_.dialogWindow();
+        ::SetTimer(nullptr, 0, 20, answerChoice);
+    }
+
     Rgb clientPixel(int x, int y) override
     {
         HWND window = system_.dialogWindow();
@@ -140,6 +150,31 @@ public:
     }
 
 private:
+    static BOOL CALLBACK findChoiceBox(HWND window, LPARAM found)
+    {
+        if (::IsWindowVisible(window) && ::GetWindow(window, GW_OWNER) == pendingOwner_
+            && ::GetDlgItem(window, ItemChoiceList)) {
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    static void CALLBACK answerChoice(HWND, UINT, UINT_PTR timer, DWORD)
+    {
+        HWND box = nullptr;
+        ::EnumThreadWindows(::GetCurrentThreadId(), findChoiceBox, reinterpret_cast<LPARAM>(&box));
+        if (!box)
+            return; // not up yet; the timer comes again
+        ::KillTimer(nullptr, timer);
+        if (pendingChoice_ && *pendingChoice_ >= 0)
+            ::SendDlgItemMessageW(box, ItemChoiceList, LB_SETCURSEL, static_cast<WPARAM>(*pendingChoice_), 0);
+        ::SendMessageW(::GetDlgItem(box, pendingChoice_ ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
+    }
+
+    static inline std::optional<int> pendingChoice_;
+    static inline HWND pendingOwner_ = nullptr;
+
     HWND control(int controlId) { return ::GetDlgItem(system_.dialogWindow(), controlId); }
 
     void pressKey(WPARAM key, bool withAlt = false)

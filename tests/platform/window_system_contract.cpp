@@ -236,6 +236,22 @@ TEST_P(WindowSystemContract, DroppedFilesThePreviewWindowAndSettingsReachTheirOw
     });
 }
 
+TEST_P(WindowSystemContract, AListGivesTheItemChosenOrNothingWhenCancelled)
+{
+    run([&] {
+        const ItemChoiceRequest request{ "Fonts of KQ4", "Choose the font to edit:",
+            { "Font 0: SCI0, stored", "Font 1: SCI0, LZW, patched", "Font 4: SCI0, Huffman" }, 1 };
+        backend->userChoosesItem(2);
+        EXPECT_EQ(ws().chooseItem(request), std::optional<int>(2));
+        backend->userChoosesItem(-1);
+        EXPECT_EQ(ws().chooseItem(request), std::optional<int>(1));
+        backend->userChoosesItem(std::nullopt);
+        EXPECT_EQ(ws().chooseItem(request), std::nullopt);
+        // The dialog goes on as before.
+        EXPECT_TRUE(backend->dialogIsUp());
+    });
+}
+
 TEST_P(WindowSystemContract, RefreshNowErasesThenPaintsBeforeReturning)
 {
     run([&] {

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -49,6 +50,11 @@ public:
     // The text preview window, which must be shown.
     virtual void userEditsPreviewText(std::string_view text) = 0;
     virtual void userClosesTextPreview() = 0;
+
+    // How the user answers the next list to choose from (chooseItem): the
+    // item picked, -1 for OK on the item selected when it opened, or nullopt
+    // for Cancel. Given before the list is shown.
+    virtual void userChoosesItem(std::optional<int> item) = 0;
 
     // The colour the client area shows at (x, y), client pixels.
     virtual Rgb clientPixel(int x, int y) = 0;

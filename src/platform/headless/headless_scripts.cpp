@@ -67,4 +67,19 @@ std::optional<FileDialogAnswer> HeadlessScripts::answerFileDialog(const FileDial
     return answer;
 }
 
+std::optional<int> HeadlessScripts::answerItemChoice(const ItemChoiceRequest& request)
+{
+    if (choiceAnswers_.empty())
+        throw HeadlessScriptError("a list \"" + request.caption + "\" was shown with no answer scripted");
+    std::optional<int> answer = choiceAnswers_.front();
+    if (answer == KeepSelectedItem)
+        answer = request.initialItem;
+    if (answer && (*answer < 0 || *answer >= static_cast<int>(request.items.size())))
+        throw HeadlessScriptError("the scripted answer " + std::to_string(*answer) + " is no item of the list \""
+            + request.caption + "\"");
+    choiceAnswers_.pop_front();
+    itemChoices_.push_back({ request, answer });
+    return answer;
+}
+
 } // namespace glyphsmith

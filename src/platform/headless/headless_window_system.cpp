@@ -173,6 +173,11 @@ std::optional<FileDialogAnswer> HeadlessWindowSystem::fileDialog(const FileDialo
     return scripts_.answerFileDialog(request);
 }
 
+std::optional<int> HeadlessWindowSystem::chooseItem(const ItemChoiceRequest& request)
+{
+    return scripts_.answerItemChoice(request);
+}
+
 MessageResult HeadlessWindowSystem::showMessage(std::string_view text, std::string_view caption, MessageButtons buttons)
 {
     // An application-level box is captioned with the application's name,

@@ -185,6 +185,7 @@ public:
     void setSetting(std::string_view name, std::string_view value) override { settings_[std::string(name)] = value; }
     std::optional<FileDialogAnswer> fileDialog(const FileDialogRequest& request) override;
     MessageResult showMessage(std::string_view text, std::string_view caption, MessageButtons buttons) override;
+    std::optional<int> chooseItem(const ItemChoiceRequest& request) override;
     std::optional<RegistryKey> createClassKey(std::string_view name) override;
     void setDefaultValue(RegistryKey key, std::string_view subkeyPath, std::string_view value) override;
     void closeKey(RegistryKey key) override;

@@ -29,9 +29,13 @@ struct QtModalScript {
 
     std::deque<MessageResult> messageAnswers;
     std::deque<std::optional<FileDialogAnswer>> fileAnswers;
+    // The item picked from each list (-1: the one selected when it opened),
+    // nullopt to cancel it.
+    std::deque<std::optional<int>> choiceAnswers;
 
     std::vector<ShownMessage> shownMessages;
     std::vector<FileDialogRequest> fileRequests;
+    std::vector<ItemChoiceRequest> choiceRequests;
     // Web addresses asked for; with a script active none is opened.
     std::vector<std::string> openedAddresses;
 };

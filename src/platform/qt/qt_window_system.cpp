@@ -18,6 +18,7 @@
 #include "platform/dialog_template.h"
 #include "platform/qt/qt_dialog.h"
 #include "platform/qt/qt_file_dialogs.h"
+#include "platform/qt/qt_item_choice.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/resources.h"
 
@@ -297,6 +298,11 @@ std::optional<FileDialogAnswer> QtWindowSystem::fileDialog(const FileDialogReque
     std::optional<FileDialogAnswer> answer = script_.fileAnswers.front();
     script_.fileAnswers.pop_front();
     return answer;
+}
+
+std::optional<int> QtWindowSystem::chooseItem(const ItemChoiceRequest& request)
+{
+    return runItemChoice(dialog_.get(), request, script_);
 }
 
 std::optional<RegistryKey> QtWindowSystem::createClassKey(std::string_view name)

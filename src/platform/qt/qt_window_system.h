@@ -35,6 +35,7 @@ public:
     ~QtWindowSystem() override;
 
     MessageResult showMessage(std::string_view text, std::string_view caption, MessageButtons buttons) override;
+    std::optional<int> chooseItem(const ItemChoiceRequest& request) override;
 
     int runModalDialog(int templateId, DialogHandler& handler) override;
     void endDialog(int result) override;

@@ -11,6 +11,7 @@
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_dialog.h"
 #include "platform/win32/win32_file_dialogs.h"
+#include "platform/win32/win32_item_choice.h"
 #include "platform/win32/win32_message_box.h"
 
 namespace glyphsmith {
@@ -83,6 +84,11 @@ Win32WindowSystem::~Win32WindowSystem() = default;
 MessageResult Win32WindowSystem::showMessage(std::string_view text, std::string_view caption, MessageButtons buttons)
 {
     return showWin32Message(dialogWindow(), text, caption, buttons, executableName());
+}
+
+std::optional<int> Win32WindowSystem::chooseItem(const ItemChoiceRequest& request)
+{
+    return showWin32ItemChoice(dialogWindow(), request);
 }
 
 int Win32WindowSystem::runModalDialog(int templateId, DialogHandler& handler)

@@ -26,6 +26,7 @@ public:
     ~Win32WindowSystem() override;
 
     MessageResult showMessage(std::string_view text, std::string_view caption, MessageButtons buttons) override;
+    std::optional<int> chooseItem(const ItemChoiceRequest& request) override;
 
     int runModalDialog(int templateId, DialogHandler& handler) override;
     void endDialog(int result) override;

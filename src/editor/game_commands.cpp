@@ -1,0 +1,108 @@
+#include <filesystem>
+#include <system_error>
+
+#include "editor/editor_controls.h"
+#include "editor/editor_dialog.h"
+#include "editor/file_messages.h"
+#include "editor/file_names.h"
+#include "gamedata/utf8_paths.h"
+
+// Fonts inside games. Opening a game (its folder or its resource.map) lists
+// its fonts and loads the one the user picks; Save then writes the patch file
+// the game loads in preference to its own copy, in the game's folder. The
+// game's own files are never written.
+
+namespace glyphsmith {
+
+namespace {
+
+const char* const ChooseFontPrompt = "Choose the font to edit:";
+
+std::string listLine(const GameFont& font)
+{
+    return "Font " + std::to_string(font.number) + ": " + font.details + ", " + std::to_string(font.unpackedSize)
+        + " bytes";
+}
+
+bool fileExists(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::exists(pathFromUtf8(path), error);
+}
+
+} // namespace
+
+void EditorDialog::openGameFont(const std::string& path)
+{
+    GameResult result;
+    std::unique_ptr<GameFonts> game = openGame(path, result);
+    if (!game) {
+        windowSystem_.showMessage(std::string(ReadErrorText) + "\n\n" + result.error, "", MessageButtons::Ok);
+        return;
+    }
+    if (game->fonts().empty()) {
+        windowSystem_.showMessage(game->gameName() + " holds no fonts.", "", MessageButtons::Ok);
+        return;
+    }
+    const std::string caption = "Fonts of " + game->gameName() + " (" + game->kindName() + ")";
+    ItemChoiceRequest request{ caption, ChooseFontPrompt, {}, 0 };
+    for (const GameFont& font : game->fonts())
+        request.items.push_back(listLine(font));
+    const std::optional<int> chosen = windowSystem_.chooseItem(request);
+    if (!chosen)
+        return;
+    const GameFont& font = game->fonts()[static_cast<std::size_t>(*chosen)];
+    if (!font.openable) {
+        windowSystem_.showMessage("Font " + std::to_string(font.number) + " of " + game->gameName()
+                + " cannot be edited here (" + font.details + ").",
+            "", MessageButtons::Ok);
+        return;
+    }
+
+    // Loading a font is one step: undoing it brings back the font before it.
+    beginStep();
+    history_.rememberFont(font_);
+    result = game->readFont(font.number, font_);
+    if (!result.ok()) {
+        history_.discardStep(); // a failed read changes nothing
+        windowSystem_.showMessage(std::string(ReadErrorText) + "\n\n" + result.error, "", MessageButtons::Ok);
+        return;
+    }
+    // Save As offers the patch's own name.
+    FileNames names = fileNamesOf(font.entryName);
+    setFileNames(std::move(names.title), std::move(names.extension));
+    fontResized();
+    setCaptionBase(std::string(programName) + " (" + game->gameName() + " font " + std::to_string(font.number) + ")");
+    setLetterMode(0);
+    refreshWindow();
+    filePath_.clear();
+    gameFont_ = font.number;
+    game_ = std::move(game);
+    patchMayBeReplaced_ = false;
+    history_.markSaved(font_);
+    modified_ = false;
+}
+
+bool EditorDialog::saveGamePatch()
+{
+    const std::string path = game_->savePath(gameFont_);
+    if (!patchMayBeReplaced_ && fileExists(path)) {
+        const std::string question = game_->gameName() + " already has a patch for font " + std::to_string(gameFont_)
+            + " (" + path.substr(path.find_last_of("/\\") + 1) + "). Replace it?";
+        if (windowSystem_.showMessage(question, "Replace patch?", MessageButtons::YesNoCancel) != MessageResult::Yes)
+            return false;
+    }
+    beginStep();
+    const GameResult result = game_->saveFont(gameFont_, font_);
+    if (!result.ok()) {
+        windowSystem_.showMessage(std::string(WriteErrorText) + "\n\n" + result.error, "", MessageButtons::Ok);
+        return false;
+    }
+    patchMayBeReplaced_ = true;
+    history_.markSaved(font_);
+    modified_ = false;
+    warnOfEngineChanges(path);
+    return true;
+}
+
+} // namespace glyphsmith
