@@ -4,37 +4,16 @@
 
 #include "convert_command.h"
 #include "font/engine_check.h"
-#include "gamedata/ags_game_fonts.h"
+#include "game_command.h"
 #include "gamedata/game_fonts.h"
 
 namespace glyphsmith {
-
-namespace {
-
-// FIXME: parseGameFontReference (game_fonts.h) is built with the generic
-// side of the game layer; until then "GAME:N" is split here the same way,
-// at the last colon followed by a whole number.
-std::optional<GameFontReference> splitGameReference(const std::string& argument)
-{
-    const std::size_t colon = argument.rfind(':');
-    if (colon == std::string::npos || colon == 0 || colon + 1 == argument.size() || argument.size() - colon > 6)
-        return std::nullopt;
-    GameFontReference reference { argument.substr(0, colon), 0 };
-    for (std::size_t i = colon + 1; i < argument.size(); ++i) {
-        if (argument[i] < '0' || argument[i] > '9')
-            return std::nullopt;
-        reference.number = reference.number * 10 + (argument[i] - '0');
-    }
-    return reference;
-}
-
-} // namespace
 
 int runGameReplace(const std::vector<std::string>& arguments, const FontFileLoader& readFont, std::ostream& err)
 {
     std::optional<GameFontReference> reference;
     if (arguments.size() == 3)
-        reference = splitGameReference(arguments[1]);
+        reference = parseGameFontReference(arguments[1]);
     if (!reference || arguments[2].empty() || arguments[2].starts_with('-')) {
         err << "glyphsmith-convert: --replace takes GAME:N and a font file\n";
         return ConvertUsage;
@@ -44,7 +23,7 @@ int runGameReplace(const std::vector<std::string>& arguments, const FontFileLoad
         return ConvertFailed;
 
     GameResult result;
-    std::unique_ptr<GameFonts> game = openAgsGame(reference->game, result);
+    std::unique_ptr<GameFonts> game = openGame(reference->game, result);
     if (game)
         result = game->saveFont(reference->number, *font);
     if (!result.ok()) {
@@ -52,9 +31,10 @@ int runGameReplace(const std::vector<std::string>& arguments, const FontFileLoad
         return ConvertFailed;
     }
     // The game is written either way; a font its engine shows otherwise is worth a word.
-    std::vector<std::uint8_t> wfn;
-    if (font->writeWfnBytes(wfn).ok()) {
-        EngineCheck check = checkWithAgs(wfn);
+    std::vector<EngineCheck> checks;
+    std::string error;
+    checkGameFont(arguments[1], checks, error);
+    for (const EngineCheck& check : checks) {
         if (check.verdict != EngineVerdict::Loads)
             err << "warning: " << engineCheckLine(arguments[1], check) << '\n';
     }

@@ -148,6 +148,15 @@ GameResult AgsGameFonts::readFont(int number, BitmapFont& font) const
     return {};
 }
 
+GameResult AgsGameFonts::fontFile(int number, std::vector<std::uint8_t>& bytes) const
+{
+    const FontEntry* entry = findFont(number);
+    if (!entry || !fonts_[static_cast<std::size_t>(entry - entries_.data())].openable)
+        return fail("the game has no WFN font " + std::to_string(number));
+    bytes = entry->bytes;
+    return {};
+}
+
 GameResult AgsGameFonts::saveFont(int number, const BitmapFont& font)
 {
     std::vector<std::uint8_t> wfn;

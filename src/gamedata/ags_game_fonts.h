@@ -22,6 +22,8 @@ public:
     GameResult readFont(int number, BitmapFont& font) const override;
     std::string savePath(int number) const override;
     GameResult saveFont(int number, const BitmapFont& font) override;
+    bool savesIntoGameFile() const override { return true; }
+    GameResult fontFile(int number, std::vector<std::uint8_t>& bytes) const override;
 
     // Replaces font `number` with the bytes of a .wfn file as they are.
     GameResult saveFontBytes(int number, const std::vector<std::uint8_t>& wfn);
