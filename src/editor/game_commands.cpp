@@ -7,12 +7,14 @@
 #include "editor/editor_dialog.h"
 #include "editor/file_messages.h"
 #include "editor/file_names.h"
+#include "font/engine_check.h"
 #include "gamedata/utf8_paths.h"
 
-// Fonts inside games. Opening a game (its folder or its resource.map) lists
-// its fonts and loads the one the user picks; Save then writes the patch file
-// the game loads in preference to its own copy, in the game's folder. The
-// game's own files are never written.
+// Fonts inside games. Opening a game (an SCI game's folder or resource.map,
+// an AGS game's file) lists its fonts and loads the one the user picks. Save
+// then writes, for an SCI game, the patch file the game loads in preference
+// to its own copy, in the game's folder, never the game's own files; for an
+// AGS game, the game's file itself, whose original is kept beside it.
 
 namespace glyphsmith {
 
