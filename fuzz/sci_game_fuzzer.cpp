@@ -36,7 +36,7 @@ void parseGameFiles(std::span<const std::uint8_t> bytes)
     for (SciVolumeLayout volume :
         { SciVolumeLayout::Sci0, SciVolumeLayout::Sci1, SciVolumeLayout::Sci11, SciVolumeLayout::Sci2,
              SciVolumeLayout::Sci3 }) {
-        SciResourceHeader header;
+        SciVolumeHeader header;
         if (readResourceHeader(bytes, volume, header))
             fuzz::require(bytes.size() >= headerSize(volume), "a header is read only from enough bytes");
     }

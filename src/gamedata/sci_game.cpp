@@ -214,7 +214,7 @@ SciGame::FontPlace SciGame::locate(const SciMapEntry& entry) const
     }
     const std::uint64_t size = sizeOf(volume);
     std::vector<std::uint8_t> bytes;
-    SciResourceHeader header;
+    SciVolumeHeader header;
     if (std::uint64_t{ entry.offset } + headerSize(volumeLayout_) > size
         || !readRange(volume, entry.offset, headerSize(volumeLayout_), bytes)
         || !readResourceHeader(bytes, volumeLayout_, header)) {
@@ -307,7 +307,7 @@ std::vector<std::uint8_t> SciGame::fontResource(int number, GameResult& error) c
         error.error = font->problem;
         return {};
     }
-    const SciResourceHeader& header = *font->header;
+    const SciVolumeHeader& header = *font->header;
     const fs::path volume = volumePath(font->entry.volume);
     const std::string what = fileName(volume) + ": font " + std::to_string(number);
     const SciCompression compression = compressionFor(header.method, oldMethods_);

@@ -47,7 +47,7 @@ public:
 private:
     struct FontPlace {
         SciMapEntry entry;
-        std::optional<SciResourceHeader> header; // nullopt when it cannot be read
+        std::optional<SciVolumeHeader> header; // nullopt when it cannot be read
         std::string problem;                     // why not, naming the file
     };
 

@@ -103,7 +103,7 @@ std::size_t headerSize(SciVolumeLayout layout)
     return 13;
 }
 
-bool readResourceHeader(std::span<const std::uint8_t> bytes, SciVolumeLayout layout, SciResourceHeader& header)
+bool readResourceHeader(std::span<const std::uint8_t> bytes, SciVolumeLayout layout, SciVolumeHeader& header)
 {
     if (bytes.size() < headerSize(layout))
         return false;

@@ -22,7 +22,7 @@ enum class SciVolumeLayout {
     Sci3,  // as Sci2, but the method field means nothing: a resource is STACpack when its sizes differ
 };
 
-struct SciResourceHeader {
+struct SciVolumeHeader {
     int type = 0;
     int number = 0;
     std::uint32_t storedSize = 0; // the bytes after the header
@@ -34,7 +34,7 @@ std::size_t headerSize(SciVolumeLayout layout);
 
 // Reads the header at the start of `bytes`; false when they are too few or
 // the stored size is smaller than the layout allows.
-bool readResourceHeader(std::span<const std::uint8_t> bytes, SciVolumeLayout layout, SciResourceHeader& header);
+bool readResourceHeader(std::span<const std::uint8_t> bytes, SciVolumeLayout layout, SciVolumeHeader& header);
 
 // Tells the layout from the first bytes of a volume (up to a megabyte is
 // enough) as the interpreter does: walks its headers under each layout in

@@ -38,6 +38,29 @@ TEST(TextPreview, SetsGlyphsSideBySideAtTheirWidthsWithAMarkerForAMissingCharact
         EXPECT_EQ(picture.pixels[pixel.y * picture.width + pixel.x], pixel.colour) << pixel.x << ", " << pixel.y;
 }
 
+TEST(TextPreview, TheMarkerIsHalfTheLineRoundedUpAndAFontWithoutALineTakesItsTallestGlyph)
+{
+    struct Row {
+        int lineHeight;
+        const char* text; // 'A' is 3 x 8, e-acute is missing
+        int width;        // the picture: 4 pixels of margin around the line at 1x and 2x
+        int height;
+    };
+    const Row rows[] = {
+        { 9, "\xC3\xA9", 4 + 2 * 5 + 4, 3 * 4 + 3 * 9 },
+        { 0, "A\xC3\xA9", 4 + 2 * (3 + 4) + 4, 3 * 4 + 3 * 8 },
+        { 0, "\xC3\xA9", 4 + 2 * 3 + 4, 3 * 4 + 3 * 3 },
+    };
+    for (const Row& row : rows) {
+        BitmapFont font;
+        font.lineHeight = row.lineHeight;
+        font.glyphs['A'].width = 3, font.glyphs['A'].height = 8;
+        const IndexedPicture picture = layOutTextPreview(font, decodeUtf8(row.text));
+        EXPECT_EQ(std::pair(picture.width, picture.height), std::pair(row.width, row.height))
+            << row.lineHeight << " " << row.text;
+    }
+}
+
 using TextPreviewWindow = EditorSession;
 
 TEST_F(TextPreviewWindow, FollowsEveryEditAndKeepsItsTextForTheNextRun)

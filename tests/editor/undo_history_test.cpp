@@ -123,6 +123,50 @@ TEST(UndoHistory, AThousandDragsOnA64By64LetterStayUnder50MegabytesAndAllComeBac
     EXPECT_FALSE(history.differsFromSaved());
 }
 
+TEST(UndoHistory, TheMemoryCapDropsTheOldestStepsAndWithThemTheSavedState)
+{
+    // What one glyph step costs, to set the cap in whole steps.
+    auto font = std::make_unique<BitmapFont>();
+    UndoHistory probe;
+    probe.rememberGlyph(*font, 1);
+    font->glyphs[1].width = 5;
+    probe.endStep(*font);
+    const std::size_t step = probe.storedBytes();
+    struct Row {
+        const char* name;
+        std::size_t capSteps;
+        int steps;
+        int savedAfter; // 0: the start state is the saved one
+        int undos;
+        int undone;
+        bool modified; // what `modified` (and with it the Quit prompt) shows
+    };
+    const Row rows[] = {
+        { "three steps fit a cap of three", 3, 3, 0, 9, 3, false },
+        { "a fourth drops the first and the saved start", 3, 4, 0, 9, 3, true },
+        { "saved after two, back there", 3, 4, 2, 2, 2, false },
+        { "saved after two, one step before it", 3, 4, 2, 3, 3, true },
+        { "a step larger than the cap stays", 0, 2, 0, 9, 1, true },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        font = std::make_unique<BitmapFont>();
+        UndoHistory history(row.capSteps * step);
+        for (int at = 1; at <= row.steps; ++at) {
+            history.rememberGlyph(*font, at);
+            font->glyphs[at].width = 5;
+            history.endStep(*font);
+            if (at == row.savedAfter)
+                history.markSaved(*font);
+        }
+        int undone = 0;
+        while (undone < row.undos && history.undo(*font))
+            ++undone;
+        EXPECT_EQ(undone, row.undone);
+        EXPECT_EQ(history.differsFromSaved(), row.modified);
+    }
+}
+
 TEST(UndoHistory, UndoesAndRedoesGrowingAndShrinkingTheFontWithTheGlyphsItDropped)
 {
     auto font = std::make_unique<BitmapFont>();

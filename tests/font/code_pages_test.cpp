@@ -61,7 +61,7 @@ TEST(Recode, MovesEveryUpperByteToTheCodePointIconvGivesItAndNamesUndefinedOnes)
 {
     for (const std::string page : { "cp1251", "koi8-r" }) {
         BitmapFont font;
-        font.setCodeCount(256);
+        font.setCodeCount(257); // code 256 is no byte of the page
         BitmapFont expected = font;
         std::vector<int> undefined;
         for (int byte = 0; byte < 256; ++byte) {
@@ -74,6 +74,8 @@ TEST(Recode, MovesEveryUpperByteToTheCodePointIconvGivesItAndNamesUndefinedOnes)
             expected.setCodeCount(std::max<int>(expected.codeCount(), *unicode + 1));
             expected.glyphs[*unicode] = markOf(byte);
         }
+        font.glyphs[256] = markOf(256);
+        undefined.push_back(256);
         BitmapFont recoded;
         EXPECT_EQ(recodeFont(font, { findCodePage(page) }, {}, recoded), undefined) << page;
         EXPECT_TRUE(recoded.glyphs == expected.glyphs) << page;
@@ -88,9 +90,10 @@ TEST(Recode, MovesCodePointsBackToTheirBytesAndNamesThoseWithoutOne)
         for (int byte = 128; byte < 256; ++byte)
             if (const auto unicode = iconvUnicodeOf(page, byte))
                 font.glyphs[*unicode] = markOf(byte);
+        font.glyphs[0x80] = markOf(0x80); // U+0080 is a control character neither page has
         font.glyphs[0x4e00] = markOf(0x4e00);
         BitmapFont recoded;
-        EXPECT_EQ(recodeFont(font, {}, { findCodePage(page) }, recoded), std::vector{ 0x4e00 }) << page;
+        EXPECT_EQ(recodeFont(font, {}, { findCodePage(page) }, recoded), (std::vector{ 0x80, 0x4e00 })) << page;
         ASSERT_EQ(recoded.codeCount(), 256);
         for (int byte = 128; byte < 256; ++byte)
             EXPECT_EQ(recoded.glyphs[byte], iconvUnicodeOf(page, byte) ? markOf(byte) : Glyph{}) << page << byte;

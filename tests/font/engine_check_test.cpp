@@ -58,6 +58,7 @@ struct EngineCase {
     Sizes glyphs;
     int lineHeight = 0;
     std::string reason = {}; // a part of the first reason, where there is one
+    bool unicodeNote = false;
 };
 
 void expectChecks(EngineCheck (*check)(std::span<const std::uint8_t>), const std::vector<EngineCase>& cases)
@@ -71,6 +72,7 @@ void expectChecks(EngineCheck (*check)(std::span<const std::uint8_t>), const std
             EXPECT_EQ(result.lineHeight, row.lineHeight);
         }
         EXPECT_EQ(result.reasons.empty(), row.verdict == EngineVerdict::Loads);
+        EXPECT_EQ(!result.notes.empty(), row.unicodeNote);
         if (!row.reason.empty() && !result.reasons.empty()) {
             EXPECT_NE(result.reasons[0].find(row.reason), std::string::npos) << result.reasons[0];
         }
@@ -89,6 +91,14 @@ TEST(EngineCheck, AppliesTheAgsLoadingRules)
     const Bytes overlapping{ 8, 0, 3, 0, 0xff, 8, 0, 1, 0, 0x18 };
     // A gap byte, then records in reverse code order.
     const Bytes reversed{ 0xee, 8, 0, 1, 0, 0x11, 16, 0, 1, 0, 0x22, 0x33 };
+    // `count` characters, only the last drawn: an engine in 8-bit mode reaches codes up to 255.
+    auto lastDrawn = [](std::size_t count) {
+        std::vector<unsigned> entries(count);
+        entries.back() = 17;
+        Sizes sizes(count);
+        sizes.back() = { 8, 2 };
+        return std::pair(agsFile(AgsRecord, entries), sizes);
+    };
 
     expectChecks(checkWithAgs, {
         { "signature", badSignature, Refused, {}, 0, "signature" },
@@ -110,6 +120,13 @@ TEST(EngineCheck, AppliesTheAgsLoadingRules)
         // The engine's loader copies a negative length here and corrupts its memory.
         { "next record inside the size fields of one with pixels", agsFile({ 8, 0, 1, 0, 0, 0 }, { 17, 19 }),
             Refused, {}, 0, "the engine's loader fails on this file: the records of characters 0 and 1 start 2 bytes apart" },
+        { "next record 3 bytes after one with pixels", agsFile({ 8, 0, 1, 0, 0, 0, 0 }, { 17, 20 }), Refused, {}, 0,
+            "start 3 bytes apart" },
+        { "next record 4 bytes after one with pixels", agsFile({ 8, 0, 1, 0, 0, 0, 0, 0 }, { 17, 21 }), Changed,
+            { { 8, 0 }, { 0, 0 } }, 0, "its height 1 becomes 0" },
+        { "table at 17", agsFile({}, { 0 }), Loads, { { 0, 0 } }, 0 },
+        { "code 255 drawn", lastDrawn(256).first, Loads, lastDrawn(256).second, 2 },
+        { "code 256 drawn", lastDrawn(257).first, Loads, lastDrawn(257).second, 2, "", true },
         { "next record inside the size fields of one without pixels", agsFile({ 0, 0, 1, 0, 0, 0 }, { 17, 19 }),
             Loads, { { 0, 1 }, { 1, 0 } }, 1 },
         { "shared records, any order, gaps", agsFile(reversed, { 23, 18, 18, 23 }), Loads,

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ranges>
+
 #include "font_samples.h"
 #include "recording_messages.h"
 
@@ -31,6 +33,19 @@ std::unique_ptr<BitmapFont> sparseFont(int count, int step)
     return font;
 }
 
+// The same glyph sheet with its rows stored top-down: the height negated and the rows reversed.
+std::vector<std::uint8_t> storedTopDown(std::vector<std::uint8_t> sheet)
+{
+    const std::size_t offset = u16At(sheet, 10), width = u16At(sheet, 18), rows = u16At(sheet, 22);
+    const std::size_t rowBytes = (3 * width + 3) / 4 * 4;
+    for (std::size_t row = 0; row < rows / 2; ++row)
+        std::swap_ranges(sheet.begin() + offset + row * rowBytes, sheet.begin() + offset + (row + 1) * rowBytes,
+            sheet.begin() + offset + (rows - 1 - row) * rowBytes);
+    for (int at = 22; at < 26; ++at)
+        sheet[at] = static_cast<std::uint8_t>(-static_cast<std::int32_t>(rows) >> (8 * (at - 22)));
+    return sheet;
+}
+
 TEST(ExtendedFonts, EveryFormatKeepsEveryCodeItCanHold)
 {
     for (const int count : { 129, 256, 1104 }) {
@@ -39,10 +54,12 @@ TEST(ExtendedFonts, EveryFormatKeepsEveryCodeItCanHold)
         roundTrip(Sci, *font);
         std::vector<std::uint8_t> sheet;
         ASSERT_TRUE(font->writeBmpBytes(sheet).ok());
-        RecordingMessages messages;
-        BitmapFont back;
-        ASSERT_TRUE(back.readBmpBytes(sheet, messages).ok());
-        EXPECT_EQ(back.glyphs, font->glyphs) << count;
+        for (const auto& stored : { sheet, storedTopDown(sheet) }) {
+            RecordingMessages messages;
+            BitmapFont back;
+            ASSERT_TRUE(back.readBmpBytes(stored, messages).ok());
+            EXPECT_EQ(back.glyphs, font->glyphs) << count;
+        }
     }
     auto everyCode = sparseFont(MaxCodeCount, 509);
     roundTrip(Wfn, *everyCode);
@@ -58,14 +75,18 @@ TEST(WfnWrite, GivesEmptyCodesAbove127Entry0AndIdenticalGlyphsOneRecord)
     auto font = sparseFont(0x450, 0x10000);
     font->glyphs[0x410] = font->glyphs[0x430] = font->glyphs[65];
     font->glyphs[0x411] = font->glyphs[1];
+    // Glyphs without rows differ only in their sizes: an en and an em space, and two struts.
+    const Glyph blanks[] = { sized(5, 0), sized(10, 0), sized(0, 5), sized(0, 10) };
+    std::ranges::copy(blanks, font->glyphs.begin() + 0x420);
     const std::vector<std::uint8_t> file = writtenBytes(Wfn, *font);
+    EXPECT_TRUE(std::ranges::equal(readBytes(Wfn, file).font->glyphs | std::views::drop(0x420) | std::views::take(4), blanks));
     const std::size_t table = u16At(file, 15);
     ASSERT_EQ(file.size(), table + 2 * 0x450);
     auto entry = [&](int c) { return u16At(file, table + 2 * c); };
     EXPECT_EQ(std::vector({ entry(0x410), entry(0x430), entry(0x411), entry(0x412), entry(128) }),
         std::vector({ entry(65), entry(65), entry(1), 0, 0 }));
-    // Codes 0 to 127 keep a record each, in code order, and nothing more is written.
-    std::size_t records = 17;
+    // Codes 0 to 127 keep a record each, in code order, and only the blanks add theirs.
+    std::size_t records = 17 + 4 * 4;
     for (int c = 0; c < GlyphCount; ++c)
         records += 4 + packedSize(font->glyphs[c].width, font->glyphs[c].height);
     EXPECT_EQ(table, records);

@@ -186,6 +186,30 @@ TEST_F(SaveCallsSeen, SyncsTheFileBeforeTheRenameAndLeavesNothingBehindWhenACall
     }
 }
 
+TEST_F(SaveCallsSeen, WritesEveryByteHoweverFewTheSystemTakesAtATimeAndFailsWhenItTakesNone)
+{
+    // (most bytes one write takes, the result, the writes made) for the 6 bytes of New
+    const std::tuple<std::size_t, FileError, int> rows[] = {
+        { 6, FileError::None, 1 }, { 4, FileError::None, 2 }, { 1, FileError::None, 6 },
+        { 0, FileError::CannotWrite, 1 },
+    };
+    failing = "";
+    for (const auto& [most, error, writes] : rows) {
+        SCOPED_TRACE(most);
+        static std::size_t taken;
+        taken = most;
+        saveCalls.write = [](FileHandle file, const std::uint8_t* bytes, std::size_t size) {
+            return passes("write") ? system.write(file, bytes, std::min(size, taken)) : -1;
+        };
+        calls.clear();
+        TestFolder folder;
+        folder.write("font.wfn", Old);
+        EXPECT_EQ(replaceFile(folder.path("font.wfn"), New), error);
+        EXPECT_EQ(folder.read("font.wfn"), error == FileError::None ? New : Old);
+        EXPECT_EQ(std::ranges::count(calls, std::string("write")), writes);
+    }
+}
+
 TEST(ReplaceFile, AMissingFolderOrALinkLoopFailsAndCreatesNothing)
 {
     TestFolder folder;

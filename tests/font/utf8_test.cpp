@@ -16,8 +16,13 @@ TEST(Utf8, DecodesEveryCharacterAndTakesEachMalformedByteForAReplacementCharacte
         { "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", U"\u00E9\u20AC\U0001F600" },
         { "\x80z", U"\uFFFDz" },                       // a lone continuation byte
         { "\xC3", U"\uFFFD" },                         // cut short
-        { "\xC0\xAF", U"\uFFFD\uFFFD" },               // overlong
-        { "\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD" },     // a surrogate
+        { "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80", U"\u007F\u0080\u07FF\u0800" }, // each length's edges
+        { "\xC1\xBF", U"\uFFFD\uFFFD" },               // overlong U+007F
+        { "\xE0\x9F\xBF", U"\uFFFD\uFFFD\uFFFD" },     // overlong U+07FF
+        { "\xF0\x8F\xBF\xBF", U"\uFFFD\uFFFD\uFFFD\uFFFD" }, // overlong U+FFFF
+        { "\xED\x9F\xBF\xEE\x80\x80", U"\uD7FF\uE000" }, // around the surrogates
+        { "\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD" },     // the first surrogate
+        { "\xED\xBF\xBF", U"\uFFFD\uFFFD\uFFFD" },     // the last
         { "\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD" }, // past U+10FFFF
     };
     for (const auto& [text, expected] : cases)

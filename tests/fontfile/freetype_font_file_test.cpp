@@ -77,6 +77,38 @@ TEST(FreeTypeImport, PlacesABdfFontsPixelsByTheirOffsetsOnTheBaseline)
     EXPECT_NE(import.result.warning.find("93 of the characters asked for: U+0020, U+0021"), std::string::npos);
 }
 
+TEST(FreeTypeImport, TakesGreyPixelsAsInkFromHalfTheirRangeUp)
+{
+    // 'A', one row at 2, 4 and 8 bits a pixel: the values 0 1 2 3, 7 8 0 15, and 127 128.
+    const std::tuple<int, std::string, const char*, const char*> rows[] = {
+        { 2, "4", "1B", "..##" }, { 4, "4", "780F", ".#.#" }, { 8, "2", "7F80", ".#" } };
+    for (const auto& [bits, w, hex, ink] : rows) {
+        const std::string text = "STARTFONT 2.1\nFONT -test-grey-medium-r-normal--1-10-75-75-c-40-iso10646-1\nSIZE 1 75 75 "
+            + std::to_string(bits) + "\nFONTBOUNDINGBOX " + w + " 1 0 0\nSTARTPROPERTIES 2\nFONT_ASCENT 1\nFONT_DESCENT 0\n"
+            "ENDPROPERTIES\nCHARS 1\nSTARTCHAR A\nENCODING 65\nDWIDTH " + w + " 0\nBBX " + w + " 1 0 0\nBITMAP\n" + hex
+            + "\nENDCHAR\nENDFONT\n";
+        TestFolder folder;
+        folder.write("grey.bdf", { text.begin(), text.end() });
+        FreeTypeFontFileReader reader;
+        BitmapFont font;
+        ASSERT_TRUE(importFontFile(font, reader, { folder.path("grey.bdf"), 1, { { 65, U'A' } } }).result.ok()) << bits;
+        EXPECT_EQ(picture(font.glyphs['A']), std::vector<std::string> { ink }) << bits;
+    }
+}
+
+TEST(FreeTypeImport, TakesTheStrikeNearestTheSizeAskedAndTheFirstOfTwoAsNear)
+{
+    // Three faces of one strike each: 11, 13 and 16 pixels, with lines 13, 16 and 20 high.
+    const std::string fon = "/usr/share/wine/fonts/sserife.fon";
+    const std::pair<int, int> rows[] = { { 0, 13 }, { 11, 13 }, { 12, 13 }, { 13, 16 }, { 14, 16 }, { 15, 20 }, { 40, 20 } };
+    FreeTypeFontFileReader reader;
+    for (const auto& [asked, lineHeight] : rows) {
+        BitmapFont font;
+        ASSERT_TRUE(importFontFile(font, reader, { fon, asked, asciiCharacters() }).result.ok()) << fon;
+        EXPECT_EQ(font.lineHeight, lineHeight) << asked;
+    }
+}
+
 TEST(FreeTypeImport, ReadsACompressedPcfByUnicodeOrThroughItsOwnCharacterSet)
 {
     FreeTypeFontFileReader reader;

@@ -268,21 +268,6 @@ TEST(Convert, SystemFontFailuresLeaveNoFile)
     EXPECT_TRUE(folder.entries().empty());
 }
 
-TEST(Convert, ExportsAndImportsGlyphSheets)
-{
-    TestFolder folder;
-    auto font = std::make_unique<BitmapFont>();
-    font->glyphs[65].width = 3;
-    font->glyphs[65].cell(2, 0) = 1;
-    ASSERT_TRUE(font->writeWfn(folder.path("in.wfn")).ok());
-
-    ASSERT_EQ(convert({ folder.path("in.wfn"), folder.path("sheet.BMP") }).status, ConvertOk);
-    ASSERT_EQ(convert({ folder.path("sheet.BMP"), folder.path("out.wfn") }).status, ConvertOk);
-    auto back = std::make_unique<BitmapFont>();
-    ASSERT_TRUE(back->readWfn(folder.path("out.wfn")).ok());
-    EXPECT_EQ(back->glyphs[65], font->glyphs[65]);
-}
-
 TEST(Convert, RefusedSheetPrintsItsMessageAndLeavesTheOutputAlone)
 {
     TestFolder folder;
