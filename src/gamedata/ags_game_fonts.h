@@ -25,9 +25,6 @@ public:
     bool savesIntoGameFile() const override { return true; }
     GameResult fontFile(int number, std::vector<std::uint8_t>& bytes) const override;
 
-    // Replaces font `number` with the bytes of a .wfn file as they are.
-    GameResult saveFontBytes(int number, const std::vector<std::uint8_t>& wfn);
-
 private:
     friend std::unique_ptr<GameFonts> openAgsGame(const std::string& path, GameResult& error);
     struct FontEntry {
@@ -38,6 +35,8 @@ private:
     GameResult load(std::span<const std::uint8_t> file);
     GameResult fail(const std::string& reason) const;
     const FontEntry* findFont(int number) const;
+    // Replaces font `number` with the bytes of a .wfn file as they are.
+    GameResult saveFontBytes(int number, const std::vector<std::uint8_t>& wfn);
 
     std::string path_;
     AgsPackage package_;
