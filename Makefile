@@ -76,7 +76,7 @@ install: release
 fuzz: fuzz-deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
-	@for target in wfn sci bmp; do \
+	@for target in wfn sci bmp sci_game ags_package; do \
 	  mkdir -p build/fuzz/corpus/$$target build/fuzz/findings; \
 	  echo "== $$target"; \
 	  ./build/fuzz/fuzz/$${target}_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \

@@ -18,6 +18,7 @@
 #include "font_dump.h"
 #include "font_file_command.h"
 #include "game_command.h"
+#include "game_replace_command.h"
 #include "platform/message_boxes.h"
 
 namespace glyphsmith {
@@ -43,8 +44,13 @@ constexpr std::string_view Usage =
     "                                                  move the glyphs of codes 128 and up from\n"
     "                                                  one encoding to another: unicode or an\n"
     "                                                  8-bit code page (cp1251, koi8-r, ...)\n"
-    "       glyphsmith-convert --list GAME             list the fonts inside an SCI game (its\n"
-    "                                                  folder or its resource.map)\n"
+    "       glyphsmith-convert --list GAME             list the fonts inside a game: an SCI game's\n"
+    "                                                  folder or resource.map, an AGS game's .ags,\n"
+    "                                                  .dat or .exe file\n"
+    "       glyphsmith-convert --replace GAME:N FONT   write FONT into the game as its font N: an\n"
+    "                                                  SCI game gets a patch file, an AGS game's\n"
+    "                                                  file is rewritten (the first time keeping\n"
+    "                                                  the original as GAME.orig)\n"
     "       glyphsmith-convert --coverage TEXT FONT [--encoding ENC]\n"
     "                                                  list the characters of the UTF-8 text\n"
     "                                                  TEXT that FONT cannot draw (exit 1 when\n"
@@ -280,6 +286,12 @@ int runConvert(const std::vector<std::string>& arguments, std::ostream& out, std
     }
     if (mode == "--list")
         return runList(arguments, out, err);
+    if (mode == "--replace") {
+        ErrorStreamMessages messages(err);
+        return runGameReplace(arguments, [&](BitmapFont& font, const std::string& path) {
+            return readInto(font, path, { messages }, err);
+        }, err);
+    }
     if (isCoverageOption(mode)) {
         CoverageOptions options;
         std::string problem;

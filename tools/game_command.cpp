@@ -76,7 +76,7 @@ void checkGameFont(const std::string& argument, std::vector<EngineCheck>& checks
 int runList(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
     if (arguments.size() != 2 || arguments[1].empty() || arguments[1].starts_with('-')) {
-        err << "glyphsmith-convert: --list takes one game (its folder or its resource.map)\n";
+        err << "glyphsmith-convert: --list takes one game (an SCI game's folder or resource.map, an AGS game's file)\n";
         return ListUsage;
     }
     GameResult opened;

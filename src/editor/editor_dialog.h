@@ -239,9 +239,13 @@ private:
     // Fonts inside games (game_commands.cpp).
     // Opens the game at `path`, lets the user choose one of its fonts and loads it.
     void openGameFont(const std::string& path);
-    // Saves the game font being edited as the patch the game loads, asking
-    // first when that would replace a patch this session has not written.
+    // Saves the game font being edited where the game loads it: as its patch
+    // file, asking first when that would replace a patch this session has not
+    // written, or into the game's own file (an AGS package).
     bool saveGamePatch();
+    // Tells the user when the game's engine would refuse or change the font
+    // just saved into the game's own file.
+    void warnOfGameFontChanges();
 
     // Mouse editing (mouse_editing.cpp).
     void press(int x, int y, unsigned keys);

@@ -16,15 +16,17 @@ namespace glyphsmith {
 namespace {
 
 const char* const OpenFilter
-    = "All supported font files|font.*;*.0;*.ttf;*.otf;*.ttc;*.bdf;*.pcf;*.pcf.gz;*.fon;*.fnt;*.wfn;*.bmp;resource.map|"
+    = "All supported font files|font.*;*.0;*.ttf;*.otf;*.ttc;*.bdf;*.pcf;*.pcf.gz;*.fon;*.fnt;*.wfn;*.bmp;resource.map;*.ags;*.exe;ac2game.dat|"
       "AGS font (*.wfn)|*.wfn|SCI font (font.*, *.0, *.fon)|font.*;*.0;*.fon|SCI game (resource.map)|resource.map|"
+      "AGS game (*.ags, *.exe, ac2game.dat)|*.ags;*.exe;ac2game.dat|"
       "TrueType and OpenType fonts (*.ttf, *.otf, *.ttc)|*.ttf;*.otf;*.ttc|"
       "Bitmap fonts (*.bdf, *.pcf, *.pcf.gz, *.fon, *.fnt)|*.bdf;*.pcf;*.pcf.gz;*.fon;*.fnt|"
       "Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||";
 // The same without BDF and PCF, for a font-file reader that does not read them.
 const char* const OpenFilterWithoutBdfAndPcf
-    = "All supported font files|font.*;*.0;*.ttf;*.otf;*.ttc;*.fon;*.fnt;*.wfn;*.bmp;resource.map|"
+    = "All supported font files|font.*;*.0;*.ttf;*.otf;*.ttc;*.fon;*.fnt;*.wfn;*.bmp;resource.map;*.ags;*.exe;ac2game.dat|"
       "AGS font (*.wfn)|*.wfn|SCI font (font.*, *.0, *.fon)|font.*;*.0;*.fon|SCI game (resource.map)|resource.map|"
+      "AGS game (*.ags, *.exe, ac2game.dat)|*.ags;*.exe;ac2game.dat|"
       "TrueType and OpenType fonts (*.ttf, *.otf, *.ttc)|*.ttf;*.otf;*.ttc|"
       "Bitmap fonts (*.fon, *.fnt)|*.fon;*.fnt|"
       "Windows bitmap (*.bmp)|*.bmp|All files (*.*)|*.*||";

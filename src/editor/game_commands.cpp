@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -5,12 +7,14 @@
 #include "editor/editor_dialog.h"
 #include "editor/file_messages.h"
 #include "editor/file_names.h"
+#include "font/engine_check.h"
 #include "gamedata/utf8_paths.h"
 
-// Fonts inside games. Opening a game (its folder or its resource.map) lists
-// its fonts and loads the one the user picks; Save then writes the patch file
-// the game loads in preference to its own copy, in the game's folder. The
-// game's own files are never written.
+// Fonts inside games. Opening a game (an SCI game's folder or resource.map,
+// an AGS game's file) lists its fonts and loads the one the user picks. Save
+// then writes, for an SCI game, the patch file the game loads in preference
+// to its own copy, in the game's folder, never the game's own files; for an
+// AGS game, the game's file itself, whose original is kept beside it.
 
 namespace glyphsmith {
 
@@ -87,7 +91,9 @@ void EditorDialog::openGameFont(const std::string& path)
 bool EditorDialog::saveGamePatch()
 {
     const std::string path = game_->savePath(gameFont_);
-    if (!patchMayBeReplaced_ && fileExists(path)) {
+    // A game whose own file takes the font keeps its original itself.
+    const bool intoGame = game_->savesIntoGameFile();
+    if (!intoGame && !patchMayBeReplaced_ && fileExists(path)) {
         const std::string question = game_->gameName() + " already has a patch for font " + std::to_string(gameFont_)
             + " (" + path.substr(path.find_last_of("/\\") + 1) + "). Replace it?";
         if (windowSystem_.showMessage(question, "Replace patch?", MessageButtons::YesNoCancel) != MessageResult::Yes)
@@ -102,8 +108,27 @@ bool EditorDialog::saveGamePatch()
     patchMayBeReplaced_ = true;
     history_.markSaved(font_);
     modified_ = false;
-    warnOfEngineChanges(path);
+    if (intoGame)
+        warnOfGameFontChanges();
+    else
+        warnOfEngineChanges(path);
     return true;
+}
+
+void EditorDialog::warnOfGameFontChanges()
+{
+    // The font as the game now holds it; the game file itself is no font file.
+    std::vector<std::uint8_t> bytes;
+    if (!game_->fontFile(gameFont_, bytes).ok())
+        return;
+    const auto listed = std::ranges::find(game_->fonts(), gameFont_, &GameFont::number);
+    std::string extension = listed != game_->fonts().end() ? fileNamesOf(listed->entryName).extension : "";
+    std::ranges::transform(extension, extension.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const bool wfn = extension == "wfn";
+    const EngineCheck check = wfn ? checkWithAgs(bytes) : checkWithScummVm(bytes);
+    if (check.verdict != EngineVerdict::Loads)
+        windowSystem_.showMessage(engineCheckLine(game_->gameName() + " font " + std::to_string(gameFont_), check), "",
+            MessageButtons::Ok);
 }
 
 } // namespace glyphsmith

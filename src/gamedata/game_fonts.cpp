@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "gamedata/ags_game_fonts.h"
 #include "gamedata/sci_game.h"
 #include "gamedata/utf8_paths.h"
 
@@ -36,6 +37,13 @@ std::optional<fs::path> sciMapIn(const fs::path& folder)
     return findInFolder(folder, LaterSciMapName);
 }
 
+bool hasAgsGameName(const fs::path& path)
+{
+    std::string extension = utf8Of(path.extension());
+    std::ranges::transform(extension, extension.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".ags" || extension == ".exe" || extension == ".dat";
+}
+
 bool isFolder(const std::string& path)
 {
     std::error_code error;
@@ -58,6 +66,11 @@ std::unique_ptr<GameFonts> openGame(const std::string& path, GameResult& error)
         const fs::path folder = given.has_parent_path() ? given.parent_path() : fs::path(".");
         return SciGame::open(folder, given, error);
     }
+    // An AGS game is one file: a data package, or an executable with one
+    // appended. Files named as such are asked too, so that their refusal says
+    // what is missing.
+    if (looksLikeAgsGame(path) || hasAgsGameName(given))
+        return openAgsGame(path, error);
     error.error = path + ": not a game this program reads";
     return nullptr;
 }
@@ -66,7 +79,7 @@ bool looksLikeGame(const std::string& path)
 {
     if (isFolder(path))
         return sciMapIn(pathFromUtf8(path)).has_value();
-    return isSciMapName(pathFromUtf8(path));
+    return isSciMapName(pathFromUtf8(path)) || looksLikeAgsGame(path);
 }
 
 std::optional<GameFontReference> parseGameFontReference(const std::string& argument)

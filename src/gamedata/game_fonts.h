@@ -54,6 +54,10 @@ public:
     // takes a font (an AGS package), and then the original is kept first.
     virtual GameResult saveFont(int number, const BitmapFont& font) = 0;
 
+    // Whether Save rewrites the game's own file (an AGS package, whose
+    // original is kept first) rather than writing a file of its own.
+    virtual bool savesIntoGameFile() const { return false; }
+
     // The font as a file of its own, byte for byte as the game's engine
     // reads it, named as `entryName` says (an SCI patch file, a .wfn): what
     // the engine checks look at. Kinds of game that cannot give one say so.

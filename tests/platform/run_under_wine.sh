@@ -30,7 +30,7 @@ if [ "${1:-}" != --on-display ]; then
     started=$(date +%s)
     cd "$1" || exit 1
     [ -f build/windows/build.ninja ] || cmake --preset windows || { echo "FAILED: configuring the windows preset"; exit 1; }
-    cmake --build --preset windows --target win32_platform_tests font_tests fontfile_tests tools_tests glyphsmith \
+    cmake --build --preset windows --target win32_platform_tests font_tests fontfile_tests gamedata_tests tools_tests glyphsmith \
         glyphsmith-convert windows_session_driver || { echo "FAILED: building the Windows programs"; exit 1; }
     echo "Windows build: $(($(date +%s) - started)) s"
     exec sh "$here/run_under_xvfb.sh" sh "$0" --on-display "$1" "$2" "$3"
@@ -69,6 +69,7 @@ mkdir -p "$work/windows" "$work/linux"
 export GLYPHSMITH_FREETYPE_REFERENCES="Z:$work/linux"
 run font-file build/windows/tests/fontfile/fontfile_tests.exe
 run converter build/windows/tests/tools/tools_tests.exe
+run game-data build/windows/tests/gamedata/gamedata_tests.exe
 
 # Both programs answer --version on the standard output, the editor too,
 # though it is a GUI program.
