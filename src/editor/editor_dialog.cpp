@@ -366,7 +366,7 @@ void EditorDialog::stepCharacter(int step)
 
 void EditorDialog::stepWidth(int step)
 {
-    if (!letterMode_ && range_.empty())
+    if (!letterMode_ && range_.glyphs.empty())
         return;
     setBoxNumber(WidthBox, steppedSize(boxNumber(WidthBox), step));
 }
