@@ -309,7 +309,7 @@ void EditorDialog::characterChanged()
 
 void EditorDialog::widthChanged()
 {
-    if (rangeWidthChanged())
+    if (rangeSizeChanged(WidthBox, &Glyph::width))
         return;
     const int value = boxNumber(WidthBox);
     if (!isGlyphSize(value))
@@ -326,7 +326,7 @@ void EditorDialog::widthChanged()
 
 void EditorDialog::heightChanged()
 {
-    if (rangeHeightChanged())
+    if (rangeSizeChanged(HeightBox, &Glyph::height))
         return;
     const int value = boxNumber(HeightBox);
     if (!isGlyphSize(value))

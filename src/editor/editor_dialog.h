@@ -283,10 +283,9 @@ private:
     void spacingFocused();
     void spacingChanged();
     void spacingLeft();
-    // A size in the Width or Height box for the range; false when there is
-    // no range and the box has its usual meaning.
-    bool rangeWidthChanged();
-    bool rangeHeightChanged();
+    // A size in the Width or Height box (`box`) for the range, given to each
+    // glyph's `size`; false when there is no range and the box has its usual meaning.
+    bool rangeSizeChanged(int box, std::int32_t Glyph::*size);
 
     // Pixels selected in letter mode (selection_commands.cpp).
     bool hasPixelSelection() const;

@@ -207,44 +207,23 @@ void EditorDialog::spacingChanged()
     refreshWindow();
 }
 
-bool EditorDialog::rangeWidthChanged()
+bool EditorDialog::rangeSizeChanged(int box, std::int32_t Glyph::*size)
 {
     if (letterMode_ || range_.glyphs.empty())
         return false;
     if (range_.showingBoxes)
         return true;
-    const int value = boxNumber(WidthBox);
+    const int value = boxNumber(box);
     if (!isGlyphSize(value))
         return true;
-    beginTypedStep(WidthBox);
+    beginTypedStep(box);
     for (int code : range_.glyphs.codes()) {
-        if (font_.glyphs[code].width == value)
+        if (font_.glyphs[code].*size == value)
             continue;
         history_.rememberGlyph(font_, code);
-        font_.glyphs[code].width = value;
+        font_.glyphs[code].*size = value;
     }
-    endTypedStep(WidthBox);
-    refreshWindow();
-    return true;
-}
-
-bool EditorDialog::rangeHeightChanged()
-{
-    if (letterMode_ || range_.glyphs.empty())
-        return false;
-    if (range_.showingBoxes)
-        return true;
-    const int value = boxNumber(HeightBox);
-    if (!isGlyphSize(value))
-        return true;
-    beginTypedStep(HeightBox);
-    for (int code : range_.glyphs.codes()) {
-        if (font_.glyphs[code].height == value)
-            continue;
-        history_.rememberGlyph(font_, code);
-        font_.glyphs[code].height = value;
-    }
-    endTypedStep(HeightBox);
+    endTypedStep(box);
     refreshWindow();
     return true;
 }
