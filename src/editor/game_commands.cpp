@@ -22,10 +22,13 @@ namespace {
 
 const char* const ChooseFontPrompt = "Choose the font to edit:";
 
+// "Font 0 (agsfnt0.wfn): WFN, 1578 bytes": the number, the game's own name
+// for the font, and its details.
 std::string listLine(const GameFont& font)
 {
-    return "Font " + std::to_string(font.number) + ": " + font.details + ", " + std::to_string(font.unpackedSize)
-        + " bytes";
+    const std::string entry = font.entryName.empty() ? "" : " (" + font.entryName + ")";
+    return "Font " + std::to_string(font.number) + entry + ": " + font.details + ", "
+        + std::to_string(font.unpackedSize) + " bytes";
 }
 
 bool fileExists(const std::string& path)
