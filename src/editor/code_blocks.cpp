@@ -112,7 +112,7 @@ void EditorDialog::fontResized()
     currentLetter_ = std::min(currentLetter_, font_.codeCount() - 1);
     currentGlyph_ = &font_.glyphs[currentLetter_];
     shownBlock_ = std::min(shownBlock_, blockCount(font_) - 1);
-    range_.limitTo(font_.codeCount());
+    range_.glyphs.limitTo(font_.codeCount());
     setBoxNumber(CodesBox, font_.codeCount());
     showCaption();
 }

@@ -39,10 +39,10 @@ void EditorDialog::coverageChosen()
         checkTextFile();
         return;
     }
-    for (std::size_t index = 0; index < uncovered_.size(); ++index) {
-        if (coverageItems_[LeadingItems + index] != chosen)
+    for (std::size_t index = 0; index < coverage_.uncovered.size(); ++index) {
+        if (coverage_.items[LeadingItems + index] != chosen)
             continue;
-        const UncoveredCharacter& entry = uncovered_[index];
+        const UncoveredCharacter& entry = coverage_.uncovered[index];
         if (entry.code && *entry.code < font_.codeCount()) {
             selectLetter(*entry.code, true);
         } else {
@@ -61,7 +61,7 @@ void EditorDialog::checkTextFile()
     const std::optional<FileDialogAnswer> answer
         = windowSystem_.fileDialog({ FileDialogKind::Open, TextFilter, TextOpenFlags, {}, "txt" });
     if (!answer) {
-        windowSystem_.setControlText(CoverageList, coverageItems_.size() > 1 ? coverageItems_[1] : CheckItem);
+        windowSystem_.setControlText(CoverageList, coverage_.items.size() > 1 ? coverage_.items[1] : CheckItem);
         return;
     }
     std::vector<std::uint8_t> bytes;
@@ -70,20 +70,20 @@ void EditorDialog::checkTextFile()
             MessageButtons::Ok);
         return;
     }
-    coverageText_ = std::string(bytes.begin(), bytes.end());
-    coverageName_ = answer->name;
+    coverage_.text = std::string(bytes.begin(), bytes.end());
+    coverage_.fileName = answer->name;
     showCoverage();
 }
 
 void EditorDialog::showCoverage()
 {
-    if (coverageName_.empty())
+    if (coverage_.fileName.empty())
         return;
-    uncovered_ = uncoveredCharacters(font_, coverageText_, encoding_);
-    coverageItems_ = { CheckItem,
-        uncovered_.empty() ? coverageName_ + ": all drawn"
-                           : coverageName_ + ": " + std::to_string(uncovered_.size()) + " missing" };
-    for (const UncoveredCharacter& entry : uncovered_) {
+    coverage_.uncovered = uncoveredCharacters(font_, coverage_.text, encoding_);
+    coverage_.items = { CheckItem,
+        coverage_.uncovered.empty() ? coverage_.fileName + ": all drawn"
+                           : coverage_.fileName + ": " + std::to_string(coverage_.uncovered.size()) + " missing" };
+    for (const UncoveredCharacter& entry : coverage_.uncovered) {
         std::string item;
         // Blanks and control characters are named by their number.
         if (entry.character <= ' ' || (entry.character >= 0x7f && entry.character <= 0xa0)) {
@@ -93,10 +93,10 @@ void EditorDialog::showCoverage()
         } else
             appendUtf8(item, entry.character);
         item += " x" + std::to_string(entry.count) + ", line " + std::to_string(entry.firstLine);
-        coverageItems_.push_back(item);
+        coverage_.items.push_back(item);
     }
-    windowSystem_.setListItems(CoverageList, coverageItems_);
-    windowSystem_.setControlText(CoverageList, coverageItems_[1]);
+    windowSystem_.setListItems(CoverageList, coverage_.items);
+    windowSystem_.setControlText(CoverageList, coverage_.items[1]);
 }
 
 } // namespace glyphsmith

@@ -309,7 +309,7 @@ void EditorDialog::characterChanged()
 
 void EditorDialog::widthChanged()
 {
-    if (rangeWidthChanged())
+    if (rangeSizeChanged(WidthBox, &Glyph::width))
         return;
     const int value = boxNumber(WidthBox);
     if (!isGlyphSize(value))
@@ -326,7 +326,7 @@ void EditorDialog::widthChanged()
 
 void EditorDialog::heightChanged()
 {
-    if (rangeHeightChanged())
+    if (rangeSizeChanged(HeightBox, &Glyph::height))
         return;
     const int value = boxNumber(HeightBox);
     if (!isGlyphSize(value))
@@ -366,7 +366,7 @@ void EditorDialog::stepCharacter(int step)
 
 void EditorDialog::stepWidth(int step)
 {
-    if (!letterMode_ && range_.empty())
+    if (!letterMode_ && range_.glyphs.empty())
         return;
     setBoxNumber(WidthBox, steppedSize(boxNumber(WidthBox), step));
 }

@@ -5,58 +5,33 @@
 // the current file's name) and handles every control of the dialog. It edits
 // the one BitmapFont in place and reaches the screen only through WindowSystem.
 //
-// The class is spread over files by concern: editor_dialog.cpp (state,
-// selection, the boxes and arrows, the dispatch of commands), font_view.cpp
-// (painting), file_commands.cpp (Open, Save, Quit, drops), mouse_editing.cpp
-// and glyph_commands.cpp (pixel edits and the glyph buttons), code_blocks.cpp
-// (fonts of more than 128 codes: paging, the character text, growing and
-// shrinking the font), game_commands.cpp (fonts inside games: opening one
-// from a game's list, saving it as the patch the game loads),
-// history_commands.cpp (the steps of the undo history,
-// Ctrl+Z and Ctrl+Y), key_commands.cpp (the keys and the tooltips),
-// reshape_commands.cpp (flips, turns, invert, bold), range_commands.cpp (a
-// range of glyphs selected in the overview), tool_editing.cpp (the drawing
-// tools of letter mode), selection_commands.cpp (the rectangular selection),
-// text_preview.cpp, encoding_commands.cpp (what character each code
-// stands for: the Encoding list, its memory per file, the status line) and
-// coverage_commands.cpp (the check of a text file against the font).
+// The class is spread over files by concern: each group of declarations
+// below names the file that defines it (src/README.md lists them too);
+// editor_dialog.cpp holds the state, the boxes and arrows and the dispatch
+// of commands.
 //
 // Any code that changes the font records the change first: beginStep(),
 // then history_.rememberGlyph / rememberLineHeight / rememberCodeCount /
 // rememberFont for what it is about to change, then the change, then
 // endStep(), which also brings `modified` in line.
 
-#include <functional>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "font/bitmap_font.h"
-#include "editor/drawing_tools.h"
-#include "editor/glyph_range.h"
-#include "editor/glyph_selection.h"
-#include "editor/letter_guides.h"
+#include "editor/application_hooks.h"
+#include "editor/coverage_state.h"
+#include "editor/edited_game_font.h"
+#include "editor/letter_drawing_state.h"
+#include "editor/range_state.h"
 #include "editor/undo_history.h"
-#include "font/coverage.h"
 #include "font/font_files.h"
 #include "font/text_encoding.h"
-#include "gamedata/game_fonts.h"
 #include "platform/window_system.h"
 
 namespace glyphsmith {
-
-// What the application around the editor adds to it.
-struct ApplicationHooks {
-    // Runs at the end of the dialog's initialisation, before the window is
-    // first shown: registration of the file types and the command-line file.
-    std::function<void()> startUp;
-    // The About button.
-    std::function<void()> about;
-    // Reads desktop font files (TrueType, BDF, ...) for Open; null where none is built in.
-    FontFileReader* fontFiles = nullptr;
-};
 
 class EditorDialog : public DialogHandler {
 public:
@@ -106,12 +81,12 @@ public:
     // What the font's codes stand for; never part of the file.
     TextEncoding encoding() const { return encoding_; }
     // The glyphs selected in the overview.
-    const GlyphRange& range() const { return range_; }
-    DrawingTool tool() const { return tool_; }
-    const LetterGuides& guides() const { return guides_; }
-    bool referenceShown() const { return referenceShown_; }
+    const GlyphRange& range() const { return range_.glyphs; }
+    DrawingTool tool() const { return drawing_.tool; }
+    const LetterGuides& guides() const { return drawing_.guides; }
+    bool referenceShown() const { return drawing_.reference.shown; }
     // The pixels selected in letter mode, while there are any.
-    const std::optional<FloatingPixels>& pixelSelection() const { return selection_; }
+    const std::optional<FloatingPixels>& pixelSelection() const { return drawing_.selection; }
 
     // --- DialogHandler ---
 
@@ -308,10 +283,9 @@ private:
     void spacingFocused();
     void spacingChanged();
     void spacingLeft();
-    // A size in the Width or Height box for the range; false when there is
-    // no range and the box has its usual meaning.
-    bool rangeWidthChanged();
-    bool rangeHeightChanged();
+    // A size in the Width or Height box (`box`) for the range, given to each
+    // glyph's `size`; false when there is no range and the box has its usual meaning.
+    bool rangeSizeChanged(int box, std::int32_t Glyph::*size);
 
     // Pixels selected in letter mode (selection_commands.cpp).
     bool hasPixelSelection() const;
@@ -361,17 +335,11 @@ private:
     // The current character as the reference draws it; null while it is
     // hidden or has no such character.
     const Glyph* referenceGlyph();
-    // Draws the current character into reference_; false when it cannot.
+    // Draws the current character into the reference's glyph; false when it cannot.
     bool drawReference();
     void paintReference(ClientSurface& surface);
 
     // The drawing tools of letter mode (tool_editing.cpp).
-    struct ToolButton {
-        int id;
-        DrawingTool tool;
-        const char* caption;
-    };
-    static std::span<const ToolButton> toolButtons();
     // The glyph cell under client point (x, y); it may lie outside the glyph.
     GlyphPoint glyphPointAt(int x, int y) const;
     // The nearest cell of the current glyph's used area.
@@ -457,12 +425,8 @@ private:
     std::string caption_;
     // The full path of the file last loaded or saved; empty when none.
     std::string filePath_;
-    // The game whose font is being edited, with that font's number; null
-    // when the font came from a file of its own.
-    std::unique_ptr<GameFonts> game_;
-    int gameFont_ = 0;
-    // The user has agreed to replace the font's patch, or this session wrote it.
-    bool patchMayBeReplaced_ = false;
+    // The game whose font is being edited, if any.
+    EditedGameFont gameFont_;
     // The client area as the dialog template lays it out; the overview never
     // fits the window smaller.
     PixelSize templateClientSize_;
@@ -471,45 +435,12 @@ private:
     bool previewRightToLeft_ = false;
     // The code the status line names, so moves within one cell do not repeat it.
     int statusCode_ = -1;
-    // The text file last checked (its name and UTF-8 text), what the font
-    // cannot draw of it, and the Check list's items.
-    std::string coverageName_;
-    std::string coverageText_;
-    std::vector<UncoveredCharacter> uncovered_;
-    std::vector<std::string> coverageItems_;
-    // The glyphs selected in the overview, and the copied ones, each with its
-    // distance from the first copied code.
-    GlyphRange range_;
-    std::vector<std::pair<int, Glyph>> rangeClipboard_;
-    // The range's widths when the Spacing box took the focus.
-    std::vector<int> rangeWidths_;
-    // Set while the editor itself writes the size boxes for the range.
-    bool showingBoxes_ = false;
-    // The tool of letter mode and the drag it is in: a shape's rubber band,
-    // a selection being dragged out or one being moved.
-    DrawingTool tool_ = DrawingTool::Pencil;
-    enum class Drag { None, Shape, Selecting, Moving };
-    Drag drag_ = Drag::None;
-    // Where the drag started, the glyph at the press (for the rubber band),
-    // and where the selection stood when its move started.
-    GlyphPoint dragFrom_;
-    Glyph dragBase_;
-    GlyphPoint moveStart_;
-    std::optional<FloatingPixels> selection_;
-    // The letter whose pixels are selected.
-    int selectionCode_ = 0;
-    LetterGuides guides_;
-    // The tracing reference: shown or not, its font file (empty for the
-    // system font) and the character last drawn from it, for which code and
-    // line height.
-    bool referenceShown_ = false;
-    std::string referencePath_;
-    Glyph reference_;
-    bool referenceReady_ = false;
-    int referenceCode_ = -1;
-    int referenceLineHeight_ = 0;
-    enum class GuideDrag { None, Baseline, XHeight };
-    GuideDrag guideDrag_ = GuideDrag::None;
+    // The last check of a text file against the font.
+    CoverageState coverage_;
+    // The glyphs selected in the overview and what the range commands keep.
+    RangeState range_;
+    // The tools, selection, guides and tracing reference of letter mode.
+    LetterDrawing drawing_;
 };
 
 } // namespace glyphsmith

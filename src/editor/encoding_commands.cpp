@@ -150,8 +150,8 @@ std::string EditorDialog::encodingKey() const
 {
     // A font inside a game has no file of its own: the game's file and the
     // font's number name it.
-    if (game_)
-        return game_->savePath(gameFont_) + ":" + std::to_string(gameFont_);
+    if (gameFont_.game)
+        return gameFont_.game->savePath(gameFont_.number) + ":" + std::to_string(gameFont_.number);
     return filePath_;
 }
 

@@ -86,7 +86,7 @@ void EditorDialog::openFont()
 bool EditorDialog::saveFont()
 {
     // A font from a game is saved where the game takes it.
-    if (game_)
+    if (gameFont_.game)
         return saveGamePatch();
     return saveAs();
 }
@@ -104,7 +104,7 @@ bool EditorDialog::saveAs()
 
 void EditorDialog::saveToCurrentFile()
 {
-    if (game_) {
+    if (gameFont_.game) {
         saveGamePatch();
         return;
     }
@@ -124,7 +124,7 @@ bool EditorDialog::writeFontTo(const std::string& path, const std::string& fileN
     case FileOutcome::Done:
         setCaptionBase(captionFor(fileName));
         filePath_ = path;
-        game_.reset(); // the font is now that file's
+        gameFont_.game.reset(); // the font is now that file's
         rememberEncoding(path);
         saveGuides(); // a new name takes the guides along
         history_.markSaved(font_);
@@ -198,12 +198,12 @@ void EditorDialog::loadFontFile(const std::string& path)
     }
     // The font may now hold another number of codes, and a range chosen in
     // the old one means nothing in it.
-    range_.clear();
+    range_.glyphs.clear();
     fontResized();
     setCaptionBase(captionFor(fileTitle_ + "." + fileExt_));
     setLetterMode(0);
     filePath_ = path;
-    game_.reset();
+    gameFont_.game.reset();
     takeEncodingOf(path);
     loadGuides();
     refreshWindow();

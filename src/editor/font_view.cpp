@@ -109,10 +109,10 @@ void EditorDialog::paintLetterPreviews(ClientSurface& surface)
 
 void EditorDialog::paintSelectionFrame(ClientSurface& surface)
 {
-    if (!selection_ || selectionCode_ != currentLetter_)
+    if (!drawing_.selection || drawing_.selectionCode != currentLetter_)
         return;
     // The frame of the part of the selection that lies on the glyph.
-    const FloatingPixels& floating = *selection_;
+    const FloatingPixels& floating = *drawing_.selection;
     const int left = LetterLeft + LetterScale * std::max(floating.at.x, 0);
     const int top = LetterTop + LetterScale * std::max(floating.at.y, 0);
     const int right = LetterLeft + LetterScale * std::min(floating.at.x + floating.pixels.width, usedWidth(*currentGlyph_));
@@ -139,7 +139,7 @@ void EditorDialog::paintOverview(ClientSurface& surface)
             const int left = ViewLeft + OverviewScale * column * cell.width;
             const int top = ViewTop + OverviewScale * row * cell.height;
             // A selected glyph stands on a coloured cell, margin and all.
-            if (range_.contains(code))
+            if (range_.glyphs.contains(code))
                 surface.fillRect({ left, top, left + OverviewScale * cell.width, top + OverviewScale * cell.height },
                     SelectionColour);
             paintPreview(surface, font_.glyphs[code], left, top);

@@ -22,10 +22,13 @@ namespace {
 
 const char* const ChooseFontPrompt = "Choose the font to edit:";
 
+// "Font 0 (agsfnt0.wfn): WFN, 1578 bytes": the number, the game's own name
+// for the font, and its details.
 std::string listLine(const GameFont& font)
 {
-    return "Font " + std::to_string(font.number) + ": " + font.details + ", " + std::to_string(font.unpackedSize)
-        + " bytes";
+    const std::string entry = font.entryName.empty() ? "" : " (" + font.entryName + ")";
+    return "Font " + std::to_string(font.number) + entry + ": " + font.details + ", "
+        + std::to_string(font.unpackedSize) + " bytes";
 }
 
 bool fileExists(const std::string& path)
@@ -80,32 +83,32 @@ void EditorDialog::openGameFont(const std::string& path)
     setLetterMode(0);
     refreshWindow();
     filePath_.clear();
-    gameFont_ = font.number;
-    game_ = std::move(game);
+    gameFont_.number = font.number;
+    gameFont_.game = std::move(game);
     takeEncodingOf(encodingKey());
-    patchMayBeReplaced_ = false;
+    gameFont_.patchMayBeReplaced = false;
     history_.markSaved(font_);
     modified_ = false;
 }
 
 bool EditorDialog::saveGamePatch()
 {
-    const std::string path = game_->savePath(gameFont_);
+    const std::string path = gameFont_.game->savePath(gameFont_.number);
     // A game whose own file takes the font keeps its original itself.
-    const bool intoGame = game_->savesIntoGameFile();
-    if (!intoGame && !patchMayBeReplaced_ && fileExists(path)) {
-        const std::string question = game_->gameName() + " already has a patch for font " + std::to_string(gameFont_)
+    const bool intoGame = gameFont_.game->savesIntoGameFile();
+    if (!intoGame && !gameFont_.patchMayBeReplaced && fileExists(path)) {
+        const std::string question = gameFont_.game->gameName() + " already has a patch for font " + std::to_string(gameFont_.number)
             + " (" + path.substr(path.find_last_of("/\\") + 1) + "). Replace it?";
         if (windowSystem_.showMessage(question, "Replace patch?", MessageButtons::YesNoCancel) != MessageResult::Yes)
             return false;
     }
     beginStep();
-    const GameResult result = game_->saveFont(gameFont_, font_);
+    const GameResult result = gameFont_.game->saveFont(gameFont_.number, font_);
     if (!result.ok()) {
         windowSystem_.showMessage(std::string(WriteErrorText) + "\n\n" + result.error, "", MessageButtons::Ok);
         return false;
     }
-    patchMayBeReplaced_ = true;
+    gameFont_.patchMayBeReplaced = true;
     history_.markSaved(font_);
     modified_ = false;
     if (intoGame)
@@ -119,15 +122,15 @@ void EditorDialog::warnOfGameFontChanges()
 {
     // The font as the game now holds it; the game file itself is no font file.
     std::vector<std::uint8_t> bytes;
-    if (!game_->fontFile(gameFont_, bytes).ok())
+    if (!gameFont_.game->fontFile(gameFont_.number, bytes).ok())
         return;
-    const auto listed = std::ranges::find(game_->fonts(), gameFont_, &GameFont::number);
-    std::string extension = listed != game_->fonts().end() ? fileNamesOf(listed->entryName).extension : "";
+    const auto listed = std::ranges::find(gameFont_.game->fonts(), gameFont_.number, &GameFont::number);
+    std::string extension = listed != gameFont_.game->fonts().end() ? fileNamesOf(listed->entryName).extension : "";
     std::ranges::transform(extension, extension.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     const bool wfn = extension == "wfn";
     const EngineCheck check = wfn ? checkWithAgs(bytes) : checkWithScummVm(bytes);
     if (check.verdict != EngineVerdict::Loads)
-        windowSystem_.showMessage(engineCheckLine(game_->gameName() + " font " + std::to_string(gameFont_), check), "",
+        windowSystem_.showMessage(engineCheckLine(gameFont_.game->gameName() + " font " + std::to_string(gameFont_.number), check), "",
             MessageButtons::Ok);
 }
 

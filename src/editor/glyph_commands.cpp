@@ -55,7 +55,7 @@ void EditorDialog::fillGlyph()
 void EditorDialog::copyGlyph()
 {
     if (!letterMode_) {
-        if (!range_.empty())
+        if (!range_.glyphs.empty())
             copyRange();
         return;
     }
@@ -72,7 +72,7 @@ void EditorDialog::pasteGlyph()
         pasteRange();
         return;
     }
-    if (tool_ == DrawingTool::Select) {
+    if (drawing_.tool == DrawingTool::Select) {
         pasteAsSelection();
         return;
     }

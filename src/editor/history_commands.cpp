@@ -36,7 +36,7 @@ void EditorDialog::endTypedStep(int box)
 void EditorDialog::undoStep()
 {
     const GlyphSize shown = shownGlyphSize();
-    const bool framed = selection_.has_value();
+    const bool framed = drawing_.selection.has_value();
     forgetPixelSelection();
     if (history_.undo(font_))
         showHistoryState(shown);
@@ -47,7 +47,7 @@ void EditorDialog::undoStep()
 void EditorDialog::redoStep()
 {
     const GlyphSize shown = shownGlyphSize();
-    const bool framed = selection_.has_value();
+    const bool framed = drawing_.selection.has_value();
     forgetPixelSelection();
     if (history_.redo(font_))
         showHistoryState(shown);

@@ -61,14 +61,14 @@ LetterGuides parseGuides(std::string_view text)
 
 void EditorDialog::loadGuides()
 {
-    guides_ = filePath_.empty() ? LetterGuides {} : parseGuides(windowSystem_.setting(guidesSettingName(filePath_)));
+    drawing_.guides = filePath_.empty() ? LetterGuides {} : parseGuides(windowSystem_.setting(guidesSettingName(filePath_)));
 }
 
 void EditorDialog::saveGuides()
 {
     // A font not yet saved keeps its guides in memory; its first save stores them.
     if (!filePath_.empty())
-        windowSystem_.setSetting(guidesSettingName(filePath_), formatGuides(guides_));
+        windowSystem_.setSetting(guidesSettingName(filePath_), formatGuides(drawing_.guides));
 }
 
 bool EditorDialog::guidePress(int x, int y)
@@ -76,9 +76,9 @@ bool EditorDialog::guidePress(int x, int y)
     if (x < MarkerLeft || x >= MarkerRight || y < LetterTop - LetterScale / 2)
         return false;
     // The marker nearer the press moves; the baseline when they are level.
-    const int baselineDistance = std::abs(y - guideY(guides_.baseline));
-    const int xHeightDistance = std::abs(y - guideY(guides_.xHeight));
-    guideDrag_ = xHeightDistance < baselineDistance ? GuideDrag::XHeight : GuideDrag::Baseline;
+    const int baselineDistance = std::abs(y - guideY(drawing_.guides.baseline));
+    const int xHeightDistance = std::abs(y - guideY(drawing_.guides.xHeight));
+    drawing_.guideDrag = xHeightDistance < baselineDistance ? GuideDrag::XHeight : GuideDrag::Baseline;
     guideMove(y);
     return true;
 }
@@ -86,7 +86,7 @@ bool EditorDialog::guidePress(int x, int y)
 void EditorDialog::guideMove(int y)
 {
     const int boundary = std::clamp((y - LetterTop + LetterScale / 2) / LetterScale, 0, MaxGlyphSize);
-    int& guide = guideDrag_ == GuideDrag::XHeight ? guides_.xHeight : guides_.baseline;
+    int& guide = drawing_.guideDrag == GuideDrag::XHeight ? drawing_.guides.xHeight : drawing_.guides.baseline;
     if (guide == boundary)
         return;
     guide = boundary;
@@ -96,16 +96,16 @@ void EditorDialog::guideMove(int y)
 
 void EditorDialog::guideRelease()
 {
-    if (guideDrag_ == GuideDrag::None)
+    if (drawing_.guideDrag == GuideDrag::None)
         return;
-    guideDrag_ = GuideDrag::None;
+    drawing_.guideDrag = GuideDrag::None;
     saveGuides();
 }
 
 void EditorDialog::paintGuides(ClientSurface& surface)
 {
     const int right = LetterLeft + LetterScale * std::clamp<int>(currentGlyph_->width, 0, MaxGlyphSize);
-    for (const auto& [boundary, colour] : { std::pair { guides_.xHeight, XHeightColour }, std::pair { guides_.baseline, BaselineColour } }) {
+    for (const auto& [boundary, colour] : { std::pair { drawing_.guides.xHeight, XHeightColour }, std::pair { drawing_.guides.baseline, BaselineColour } }) {
         const int y = guideY(boundary);
         surface.fillRect({ MarkerLeft, std::max(y - 3, LetterTop), MarkerRight, y + 3 }, colour);
         if (boundary > 0)

@@ -60,7 +60,7 @@ void EditorDialog::press(int x, int y, unsigned keys)
     }
     if (guidePress(x, y))
         return;
-    if (tool_ != DrawingTool::Pencil) {
+    if (drawing_.tool != DrawingTool::Pencil) {
         toolPress(x, y);
         return;
     }
@@ -90,11 +90,11 @@ void EditorDialog::move(unsigned keys, int x, int y)
     }
     if (!letterMode_)
         return;
-    if (guideDrag_ != GuideDrag::None) {
+    if (drawing_.guideDrag != GuideDrag::None) {
         guideMove(y);
         return;
     }
-    if (tool_ != DrawingTool::Pencil) {
+    if (drawing_.tool != DrawingTool::Pencil) {
         toolMove(keys, x, y);
         return;
     }

@@ -19,12 +19,12 @@ void EditorDialog::overviewPress(int code, unsigned keys)
         return;
     }
     if (keys & ControlHeld) {
-        range_.toggle(code);
+        range_.glyphs.toggle(code);
         showRange();
         return;
     }
     // A plain click chooses one letter to edit: the range is done with.
-    range_.clear();
+    range_.glyphs.clear();
     showRange();
     selectLetter(code, false);
 }
@@ -32,14 +32,14 @@ void EditorDialog::overviewPress(int code, unsigned keys)
 void EditorDialog::extendRange(int end)
 {
     const int last = font_.codeCount() - 1;
-    range_.selectRun(range_.empty() ? currentLetter_ : range_.anchor(), std::clamp(end, 0, last));
-    showBlockOf(range_.end());
+    range_.glyphs.selectRun(range_.glyphs.empty() ? currentLetter_ : range_.glyphs.anchor(), std::clamp(end, 0, last));
+    showBlockOf(range_.glyphs.end());
     showRange();
 }
 
 void EditorDialog::stepRange(int step)
 {
-    extendRange((range_.empty() ? currentLetter_ : range_.end()) + step);
+    extendRange((range_.glyphs.empty() ? currentLetter_ : range_.glyphs.end()) + step);
 }
 
 void EditorDialog::rangeLeft()
@@ -64,7 +64,7 @@ void EditorDialog::rangeDown()
 
 bool EditorDialog::hasSelection() const
 {
-    return letterMode_ ? hasPixelSelection() : !range_.empty();
+    return letterMode_ ? hasPixelSelection() : !range_.glyphs.empty();
 }
 
 bool EditorDialog::inOverview() const
@@ -78,7 +78,7 @@ void EditorDialog::clearSelection()
         dropPixelSelection();
         return;
     }
-    range_.clear();
+    range_.glyphs.clear();
     showRange();
 }
 
@@ -86,15 +86,15 @@ bool EditorDialog::showRangeBoxes()
 {
     // With a range the Width and Height boxes stand for its glyphs: they show
     // the first one's size, and a size typed there goes to every one.
-    windowSystem_.enableControl(SpacingBox, !letterMode_ && !range_.empty());
-    if (letterMode_ || range_.empty())
+    windowSystem_.enableControl(SpacingBox, !letterMode_ && !range_.glyphs.empty());
+    if (letterMode_ || range_.glyphs.empty())
         return false;
-    const Glyph& first = font_.glyphs[*range_.codes().begin()];
+    const Glyph& first = font_.glyphs[*range_.glyphs.codes().begin()];
     windowSystem_.enableControl(WidthBox, true);
-    showingBoxes_ = true;
+    range_.showingBoxes = true;
     setBoxNumber(WidthBox, first.width);
     setBoxNumber(HeightBox, first.height);
-    showingBoxes_ = false;
+    range_.showingBoxes = false;
     return true;
 }
 
@@ -115,10 +115,10 @@ void EditorDialog::showRange()
 
 void EditorDialog::reshapeRange(void (*transform)(Glyph&))
 {
-    if (range_.empty())
+    if (range_.glyphs.empty())
         return;
     beginStep();
-    for (int code : range_.codes()) {
+    for (int code : range_.glyphs.codes()) {
         history_.rememberGlyph(font_, code);
         transform(font_.glyphs[code]);
     }
@@ -128,20 +128,20 @@ void EditorDialog::reshapeRange(void (*transform)(Glyph&))
 
 void EditorDialog::copyRange()
 {
-    rangeClipboard_.clear();
-    const int first = *range_.codes().begin();
-    for (int code : range_.codes())
-        rangeClipboard_.push_back({ code - first, font_.glyphs[code] });
+    range_.clipboard.clear();
+    const int first = *range_.glyphs.codes().begin();
+    for (int code : range_.glyphs.codes())
+        range_.clipboard.push_back({ code - first, font_.glyphs[code] });
 }
 
 void EditorDialog::pasteRange()
 {
-    if (rangeClipboard_.empty())
+    if (range_.clipboard.empty())
         return;
     beginStep();
     // The glyphs keep their distances from each other; those that would land
     // past the font's last code are left out.
-    for (const auto& [offset, glyph] : rangeClipboard_) {
+    for (const auto& [offset, glyph] : range_.clipboard) {
         const int code = currentLetter_ + offset;
         if (code >= font_.codeCount())
             break;
@@ -154,11 +154,11 @@ void EditorDialog::pasteRange()
 
 void EditorDialog::clearRange()
 {
-    if (letterMode_ || range_.empty())
+    if (letterMode_ || range_.glyphs.empty())
         return;
     beginStep();
     // Each glyph keeps its size and loses its pixels.
-    for (int code : range_.codes()) {
+    for (int code : range_.glyphs.codes()) {
         history_.rememberGlyph(font_, code);
         font_.glyphs[code].pixels.fill(0);
     }
@@ -168,31 +168,31 @@ void EditorDialog::clearRange()
 
 void EditorDialog::spacingFocused()
 {
-    rangeWidths_.clear();
-    for (int code : range_.codes())
-        rangeWidths_.push_back(font_.glyphs[code].width);
+    range_.widths.clear();
+    for (int code : range_.glyphs.codes())
+        range_.widths.push_back(font_.glyphs[code].width);
 }
 
 void EditorDialog::spacingLeft()
 {
     endStep(); // the columns typed there are one step
-    rangeWidths_.clear();
-    showingBoxes_ = true;
+    range_.widths.clear();
+    range_.showingBoxes = true;
     windowSystem_.setControlText(SpacingBox, "");
-    showingBoxes_ = false;
+    range_.showingBoxes = false;
     showRangeBoxes();
 }
 
 void EditorDialog::spacingChanged()
 {
-    if (letterMode_ || showingBoxes_ || rangeWidths_.size() != range_.codes().size())
+    if (letterMode_ || range_.showingBoxes || range_.widths.size() != range_.glyphs.codes().size())
         return;
     // N counts from the widths the glyphs had when the box took the focus, so
     // "1" then "12" typed on adds 12 columns, not 13.
     const int added = std::clamp(boxNumber(SpacingBox), 0, MaxGlyphSize);
     beginTypedStep(SpacingBox);
-    auto base = rangeWidths_.begin();
-    for (int code : range_.codes()) {
+    auto base = range_.widths.begin();
+    for (int code : range_.glyphs.codes()) {
         Glyph& glyph = font_.glyphs[code];
         const int from = std::clamp<int>(*base++, 0, MaxGlyphSize);
         const int width = std::min(from + added, MaxGlyphSize);
@@ -207,44 +207,23 @@ void EditorDialog::spacingChanged()
     refreshWindow();
 }
 
-bool EditorDialog::rangeWidthChanged()
+bool EditorDialog::rangeSizeChanged(int box, std::int32_t Glyph::*size)
 {
-    if (letterMode_ || range_.empty())
+    if (letterMode_ || range_.glyphs.empty())
         return false;
-    if (showingBoxes_)
+    if (range_.showingBoxes)
         return true;
-    const int value = boxNumber(WidthBox);
+    const int value = boxNumber(box);
     if (!isGlyphSize(value))
         return true;
-    beginTypedStep(WidthBox);
-    for (int code : range_.codes()) {
-        if (font_.glyphs[code].width == value)
+    beginTypedStep(box);
+    for (int code : range_.glyphs.codes()) {
+        if (font_.glyphs[code].*size == value)
             continue;
         history_.rememberGlyph(font_, code);
-        font_.glyphs[code].width = value;
+        font_.glyphs[code].*size = value;
     }
-    endTypedStep(WidthBox);
-    refreshWindow();
-    return true;
-}
-
-bool EditorDialog::rangeHeightChanged()
-{
-    if (letterMode_ || range_.empty())
-        return false;
-    if (showingBoxes_)
-        return true;
-    const int value = boxNumber(HeightBox);
-    if (!isGlyphSize(value))
-        return true;
-    beginTypedStep(HeightBox);
-    for (int code : range_.codes()) {
-        if (font_.glyphs[code].height == value)
-            continue;
-        history_.rememberGlyph(font_, code);
-        font_.glyphs[code].height = value;
-    }
-    endTypedStep(HeightBox);
+    endTypedStep(box);
     refreshWindow();
     return true;
 }

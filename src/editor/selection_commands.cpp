@@ -12,42 +12,42 @@ namespace glyphsmith {
 
 bool EditorDialog::hasPixelSelection() const
 {
-    return letterMode_ && selection_.has_value();
+    return letterMode_ && drawing_.selection.has_value();
 }
 
 void EditorDialog::selectionPress(GlyphPoint point, bool onGlyph)
 {
-    if (selection_ && selection_->covers(point.x, point.y)) {
+    if (drawing_.selection && drawing_.selection->covers(point.x, point.y)) {
         beginStep();
         history_.rememberGlyph(font_, currentLetter_);
-        drag_ = Drag::Moving;
-        dragFrom_ = point;
-        moveStart_ = selection_->at;
+        drawing_.drag = ToolDrag::Moving;
+        drawing_.dragFrom = point;
+        drawing_.moveStart = drawing_.selection->at;
         return;
     }
     dropPixelSelection();
     if (!onGlyph)
         return;
-    drag_ = Drag::Selecting;
-    dragFrom_ = point;
+    drawing_.drag = ToolDrag::Selecting;
+    drawing_.dragFrom = point;
     selectPixels(point, point);
 }
 
 void EditorDialog::selectPixels(GlyphPoint a, GlyphPoint b)
 {
     // Nothing floats away yet: lifting leaves the glyph as it is shown.
-    selection_ = liftPixels(*currentGlyph_, a, b);
-    selectionCode_ = currentLetter_;
+    drawing_.selection = liftPixels(*currentGlyph_, a, b);
+    drawing_.selectionCode = currentLetter_;
     refreshWindow();
 }
 
 void EditorDialog::placeSelection(GlyphPoint at)
 {
-    if (!selection_ || selection_->at == at)
+    if (!drawing_.selection || drawing_.selection->at == at)
         return;
     history_.rememberGlyph(font_, currentLetter_);
-    selection_->at = at;
-    *currentGlyph_ = composed(*selection_);
+    drawing_.selection->at = at;
+    *currentGlyph_ = composed(*drawing_.selection);
     // The frame moves, and may leave the glyph: draw everything afresh.
     refreshWindow();
     modified_ = history_.differsFromSaved();
@@ -58,7 +58,7 @@ void EditorDialog::moveSelectionBy(int dx, int dy)
     if (!hasPixelSelection())
         return;
     beginStep();
-    placeSelection({ selection_->at.x + dx, selection_->at.y + dy });
+    placeSelection({ drawing_.selection->at.x + dx, drawing_.selection->at.y + dy });
     endStep();
 }
 
@@ -84,11 +84,11 @@ void EditorDialog::selectionDown()
 
 void EditorDialog::dropPixelSelection()
 {
-    if (!selection_)
+    if (!drawing_.selection)
         return;
-    if (drag_ == Drag::Moving || drag_ == Drag::Selecting)
+    if (drawing_.drag == ToolDrag::Moving || drawing_.drag == ToolDrag::Selecting)
         toolRelease();
-    selection_.reset();
+    drawing_.selection.reset();
     if (letterMode_)
         refreshWindow();
 }
@@ -96,8 +96,8 @@ void EditorDialog::dropPixelSelection()
 void EditorDialog::forgetPixelSelection()
 {
     // The history has put the glyph back; what floated is gone with it.
-    drag_ = Drag::None;
-    selection_.reset();
+    drawing_.drag = ToolDrag::None;
+    drawing_.selection.reset();
 }
 
 bool EditorDialog::reshapeSelection(void (*transform)(Glyph&))
@@ -106,8 +106,8 @@ bool EditorDialog::reshapeSelection(void (*transform)(Glyph&))
         return false;
     beginStep();
     history_.rememberGlyph(font_, currentLetter_);
-    transform(selection_->pixels);
-    *currentGlyph_ = composed(*selection_);
+    transform(drawing_.selection->pixels);
+    *currentGlyph_ = composed(*drawing_.selection);
     refreshWindow();
     endStep();
     return true;
@@ -117,7 +117,7 @@ bool EditorDialog::copySelection()
 {
     if (!hasPixelSelection())
         return false;
-    clipboardGlyph_ = selection_->pixels;
+    clipboardGlyph_ = drawing_.selection->pixels;
     refreshWindow();
     return true;
 }
@@ -134,8 +134,8 @@ bool EditorDialog::deleteSelection()
         return false;
     beginStep();
     history_.rememberGlyph(font_, currentLetter_);
-    *currentGlyph_ = selection_->under;
-    selection_.reset();
+    *currentGlyph_ = drawing_.selection->under;
+    drawing_.selection.reset();
     refreshWindow();
     endStep();
     return true;
@@ -147,9 +147,9 @@ void EditorDialog::pasteAsSelection()
     beginStep();
     history_.rememberGlyph(font_, currentLetter_);
     // The copied pixels float at the top-left corner, ready to be moved.
-    selection_ = FloatingPixels { *currentGlyph_, clipboardGlyph_, {} };
-    selectionCode_ = currentLetter_;
-    *currentGlyph_ = composed(*selection_);
+    drawing_.selection = FloatingPixels { *currentGlyph_, clipboardGlyph_, {} };
+    drawing_.selectionCode = currentLetter_;
+    *currentGlyph_ = composed(*drawing_.selection);
     refreshWindow();
     endStep();
 }

@@ -191,7 +191,7 @@ void EditorDialog::updateTextPreview()
         return;
     const std::u32string text = decodeUtf8(windowSystem_.textPreviewText());
     const std::vector<int> codes = previewCodes(text, encoding_);
-    windowSystem_.setTextPreviewPicture(layOutTextPreview(font_, codes, previewRightToLeft_, guides_.baseline));
+    windowSystem_.setTextPreviewPicture(layOutTextPreview(font_, codes, previewRightToLeft_, drawing_.guides.baseline));
     // The title says what the picture cannot show, and which way it runs.
     const std::u32string missing = missingCharacters(font_, text, encoding_);
     std::string title = previewRightToLeft_ ? "Text preview, right to left" : "Text preview";

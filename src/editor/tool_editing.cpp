@@ -22,6 +22,22 @@ int floorDivide(int value, int divisor)
     return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
 }
 
+// The tool buttons of letter mode and their captions.
+struct ToolButton {
+    int id;
+    DrawingTool tool;
+    const char* caption;
+};
+
+constexpr ToolButton ToolButtons[] = {
+    { PencilToolButton, DrawingTool::Pencil, "Pencil" },
+    { LineToolButton, DrawingTool::Line, "Line" },
+    { RectangleToolButton, DrawingTool::Rectangle, "Rect" },
+    { FilledRectangleToolButton, DrawingTool::FilledRectangle, "Solid" },
+    { FloodFillToolButton, DrawingTool::FloodFill, "Flood" },
+    { SelectToolButton, DrawingTool::Select, "Select" },
+};
+
 } // namespace
 
 GlyphPoint EditorDialog::glyphPointAt(int x, int y) const
@@ -39,7 +55,7 @@ void EditorDialog::toolPress(int x, int y)
 {
     const GlyphPoint point = glyphPointAt(x, y);
     const bool onGlyph = point.x >= 0 && point.y >= 0 && point.x < currentGlyph_->width && point.y < currentGlyph_->height;
-    if (tool_ == DrawingTool::Select) {
+    if (drawing_.tool == DrawingTool::Select) {
         selectionPress(point, onGlyph);
         return;
     }
@@ -49,15 +65,15 @@ void EditorDialog::toolPress(int x, int y)
     history_.rememberGlyph(font_, currentLetter_);
     const bool value = !currentGlyph_->cell(point.x, point.y);
     paintValue_ = value ? 1 : 0;
-    if (tool_ == DrawingTool::FloodFill) {
+    if (drawing_.tool == DrawingTool::FloodFill) {
         floodFill(*currentGlyph_, point, value);
         paintFontView();
         endStep();
         return;
     }
-    drag_ = Drag::Shape;
-    dragFrom_ = point;
-    dragBase_ = *currentGlyph_;
+    drawing_.drag = ToolDrag::Shape;
+    drawing_.dragFrom = point;
+    drawing_.dragBase = *currentGlyph_;
     drawShape(point, 0);
 }
 
@@ -69,40 +85,40 @@ void EditorDialog::toolMove(unsigned keys, int x, int y)
         return;
     }
     const GlyphPoint point = glyphPointAt(x, y);
-    switch (drag_) {
-    case Drag::Shape:
+    switch (drawing_.drag) {
+    case ToolDrag::Shape:
         drawShape(insideGlyph(point), keys);
         break;
-    case Drag::Selecting:
-        selectPixels(dragFrom_, insideGlyph(point));
+    case ToolDrag::Selecting:
+        selectPixels(drawing_.dragFrom, insideGlyph(point));
         break;
-    case Drag::Moving:
-        placeSelection({ moveStart_.x + point.x - dragFrom_.x, moveStart_.y + point.y - dragFrom_.y });
+    case ToolDrag::Moving:
+        placeSelection({ drawing_.moveStart.x + point.x - drawing_.dragFrom.x, drawing_.moveStart.y + point.y - drawing_.dragFrom.y });
         break;
-    case Drag::None:
+    case ToolDrag::None:
         break;
     }
 }
 
 void EditorDialog::toolRelease()
 {
-    const Drag ended = drag_;
-    drag_ = Drag::None;
-    if (ended == Drag::Shape || ended == Drag::Moving)
+    const ToolDrag ended = drawing_.drag;
+    drawing_.drag = ToolDrag::None;
+    if (ended == ToolDrag::Shape || ended == ToolDrag::Moving)
         endStep();
 }
 
 void EditorDialog::drawShape(GlyphPoint to, unsigned keys)
 {
-    *currentGlyph_ = dragBase_;
+    *currentGlyph_ = drawing_.dragBase;
     const bool value = paintValue_ != 0;
-    switch (tool_) {
+    switch (drawing_.tool) {
     case DrawingTool::Line:
-        drawLine(*currentGlyph_, dragFrom_, keys & ShiftHeld ? constrainedEnd(dragFrom_, to) : to, value);
+        drawLine(*currentGlyph_, drawing_.dragFrom, keys & ShiftHeld ? constrainedEnd(drawing_.dragFrom, to) : to, value);
         break;
     case DrawingTool::Rectangle:
     case DrawingTool::FilledRectangle:
-        drawRectangle(*currentGlyph_, dragFrom_, to, tool_ == DrawingTool::FilledRectangle, value);
+        drawRectangle(*currentGlyph_, drawing_.dragFrom, to, drawing_.tool == DrawingTool::FilledRectangle, value);
         break;
     default:
         break;
@@ -115,29 +131,16 @@ void EditorDialog::chooseTool(DrawingTool tool)
 {
     toolRelease();
     dropPixelSelection();
-    tool_ = tool;
+    drawing_.tool = tool;
     showTool();
 }
 
 void EditorDialog::showTool()
 {
-    for (const ToolButton& button : toolButtons()) {
+    for (const ToolButton& button : ToolButtons) {
         const std::string caption = button.caption;
-        windowSystem_.setControlText(button.id, button.tool == tool_ ? "[" + caption + "]" : caption);
+        windowSystem_.setControlText(button.id, button.tool == drawing_.tool ? "[" + caption + "]" : caption);
     }
-}
-
-std::span<const EditorDialog::ToolButton> EditorDialog::toolButtons()
-{
-    static const ToolButton buttons[] = {
-        { PencilToolButton, DrawingTool::Pencil, "Pencil" },
-        { LineToolButton, DrawingTool::Line, "Line" },
-        { RectangleToolButton, DrawingTool::Rectangle, "Rect" },
-        { FilledRectangleToolButton, DrawingTool::FilledRectangle, "Solid" },
-        { FloodFillToolButton, DrawingTool::FloodFill, "Flood" },
-        { SelectToolButton, DrawingTool::Select, "Select" },
-    };
-    return buttons;
 }
 
 void EditorDialog::choosePencil()

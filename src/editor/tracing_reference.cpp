@@ -36,7 +36,7 @@ public:
 
 void EditorDialog::toggleReference()
 {
-    referenceShown_ = !referenceShown_;
+    drawing_.reference.shown = !drawing_.reference.shown;
     if (letterMode_)
         refreshWindow();
 }
@@ -56,32 +56,32 @@ void EditorDialog::chooseReference()
             return;
         }
     }
-    referencePath_ = answer ? answer->path : std::string();
-    referenceCode_ = -1; // draw it anew
-    referenceShown_ = true;
+    drawing_.reference.path = answer ? answer->path : std::string();
+    drawing_.reference.code = -1; // draw it anew
+    drawing_.reference.shown = true;
     if (letterMode_)
         refreshWindow();
 }
 
 const Glyph* EditorDialog::referenceGlyph()
 {
-    if (!referenceShown_)
+    if (!drawing_.reference.shown)
         return nullptr;
-    if (referenceCode_ != currentLetter_ || referenceLineHeight_ != font_.lineHeight) {
-        referenceCode_ = currentLetter_;
-        referenceLineHeight_ = font_.lineHeight;
-        referenceReady_ = drawReference();
+    if (drawing_.reference.code != currentLetter_ || drawing_.reference.lineHeight != font_.lineHeight) {
+        drawing_.reference.code = currentLetter_;
+        drawing_.reference.lineHeight = font_.lineHeight;
+        drawing_.reference.ready = drawReference();
     }
-    return referenceReady_ ? &reference_ : nullptr;
+    return drawing_.reference.ready ? &drawing_.reference.glyph : nullptr;
 }
 
 bool EditorDialog::drawReference()
 {
     auto drawn = std::make_unique<BitmapFont>();
-    if (!referencePath_.empty()) {
+    if (!drawing_.reference.path.empty()) {
         if (!hooks_.fontFiles)
             return false;
-        FontFileRequest request { referencePath_, font_.lineHeight > 0 ? font_.lineHeight : DefaultPixelSize,
+        FontFileRequest request { drawing_.reference.path, font_.lineHeight > 0 ? font_.lineHeight : DefaultPixelSize,
             { { currentLetter_, static_cast<char32_t>(currentLetter_) } } };
         if (!importFontFile(*drawn, *hooks_.fontFiles, request).result.ok())
             return false;
@@ -94,7 +94,7 @@ bool EditorDialog::drawReference()
         if (!drawn->importSystemFont("", windowSystem_.systemFontRenderer(), silent).ok())
             return false;
     }
-    reference_ = drawn->glyphs[currentLetter_];
+    drawing_.reference.glyph = drawn->glyphs[currentLetter_];
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include <array>
 
+#include "gamedata/back_reference.h"
 #include "gamedata/bit_reader.h"
 #include "gamedata/decompressors.h"
 
@@ -129,13 +130,8 @@ UnpackError unpackDcl(std::span<const std::uint8_t> input, std::size_t unpackedS
         if (!decode(bits, distanceCode(), symbol) || !bits.read(lowBits, value))
             return UnpackError::InputEnds;
         const std::size_t distance = (std::size_t{ symbol } << lowBits) + value + 1;
-        if (distance > output.size())
-            return UnpackError::BadBackReference;
-        if (length > unpackedSize - output.size())
-            return UnpackError::OutputOverflow;
-        const std::size_t from = output.size() - distance;
-        for (std::size_t i = 0; i < length; ++i)
-            output.push_back(output[from + i]);
+        if (const UnpackError error = copyBackReference(output, distance, length, unpackedSize); error != UnpackError::None)
+            return error;
     }
     return output.size() == unpackedSize ? UnpackError::None : UnpackError::OutputTooShort;
 }

@@ -4,6 +4,7 @@
 // 11 and 2 bits for 5 to 7, or 1111 and 4-bit steps added to 8 until a step
 // is not 15.
 
+#include "gamedata/back_reference.h"
 #include "gamedata/bit_reader.h"
 #include "gamedata/decompressors.h"
 
@@ -62,13 +63,8 @@ UnpackError unpackLzs(std::span<const std::uint8_t> input, std::size_t unpackedS
         std::size_t length = 0;
         if (!readLength(bits, length))
             return UnpackError::InputEnds;
-        if (value == 0 || value > output.size())
-            return UnpackError::BadBackReference;
-        if (length > unpackedSize - output.size())
-            return UnpackError::OutputOverflow;
-        const std::size_t from = output.size() - value;
-        for (std::size_t i = 0; i < length; ++i)
-            output.push_back(output[from + i]);
+        if (const UnpackError error = copyBackReference(output, value, length, unpackedSize); error != UnpackError::None)
+            return error;
     }
     return output.size() == unpackedSize ? UnpackError::None : UnpackError::OutputTooShort;
 }

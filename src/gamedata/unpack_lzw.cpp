@@ -8,17 +8,14 @@
 
 #include <array>
 
-#include "gamedata/bit_reader.h"
 #include "gamedata/decompressors.h"
+#include "gamedata/lzw_codes.h"
 
 namespace glyphsmith {
 
 namespace {
 
-constexpr std::uint32_t ResetCode = 0x100;
-constexpr std::uint32_t EndCode = 0x101;
-constexpr std::uint32_t FirstEntry = 0x102;
-constexpr int MaxWidth = 12;
+using Codes = LzwCodeReader<BitOrder::LeastSignificantFirst>;
 
 struct Entry {
     std::size_t start = 0;
@@ -31,30 +28,24 @@ UnpackError unpackLzw(std::span<const std::uint8_t> input, std::size_t unpackedS
 {
     output.clear();
     output.reserve(unpackedSize);
-    LsbBitReader bits(input);
-    std::array<Entry, 1 << MaxWidth> entries{};
-    int width = 9;
-    std::uint32_t next = FirstEntry;
-    std::uint32_t last = (1u << width) - 1;
+    Codes codes(input);
+    std::array<Entry, 1 << Codes::MaxWidth> entries{};
 
     while (output.size() < unpackedSize) {
         std::uint32_t code = 0;
-        if (!bits.read(width, code))
+        const LzwCode kind = codes.read(code);
+        if (kind == LzwCode::InputEnds)
             return UnpackError::InputEnds;
-        if (code == EndCode)
+        if (kind == LzwCode::End)
             break;
-        if (code == ResetCode) {
-            width = 9;
-            next = FirstEntry;
-            last = (1u << width) - 1;
+        if (kind == LzwCode::StartOver)
             continue;
-        }
         const std::size_t start = output.size();
         std::size_t length = 1;
-        if (code < ResetCode) {
+        if (code <= 0xff) {
             output.push_back(static_cast<std::uint8_t>(code));
         } else {
-            if (code >= next)
+            if (code >= codes.next)
                 return UnpackError::BadCode;
             const Entry entry = entries[code];
             length = entry.length;
@@ -68,12 +59,10 @@ UnpackError unpackLzw(std::span<const std::uint8_t> input, std::size_t unpackedS
             for (std::size_t i = 0; i < length; ++i)
                 output.push_back(output[entry.start + i]);
         }
-        if (next > last && width < MaxWidth) {
-            ++width;
-            last = (1u << width) - 1;
-        }
-        if (next <= last)
-            entries[next++] = { start, length + 1 };
+        if (codes.next > codes.last)
+            codes.widen();
+        if (codes.next <= codes.last)
+            entries[codes.next++] = { start, length + 1 };
     }
     return output.size() == unpackedSize ? UnpackError::None : UnpackError::OutputTooShort;
 }

@@ -8,18 +8,15 @@
 
 #include <array>
 
-#include "gamedata/bit_reader.h"
 #include "gamedata/decompressors.h"
+#include "gamedata/lzw_codes.h"
 
 namespace glyphsmith {
 
 namespace {
 
-constexpr std::uint32_t ResetCode = 0x100;
-constexpr std::uint32_t EndCode = 0x101;
-constexpr std::uint32_t FirstEntry = 0x102;
-constexpr int MaxWidth = 12;
-constexpr std::size_t EntryCount = (1u << MaxWidth) + 1;
+using Codes = LzwCodeReader<BitOrder::MostSignificantFirst>;
+constexpr std::size_t EntryCount = (1u << Codes::MaxWidth) + 1;
 
 struct Entry {
     std::uint8_t last = 0;    // the last byte of the entry's string
@@ -32,28 +29,23 @@ UnpackError unpackLzw1(std::span<const std::uint8_t> input, std::size_t unpacked
 {
     output.clear();
     output.reserve(unpackedSize);
-    MsbBitReader bits(input);
+    Codes codes(input);
     std::array<Entry, EntryCount> entries{};
     // A string is built backwards from its last byte; chains only lead to
     // older entries, so one never holds more bytes than there are entries.
     std::array<std::uint8_t, EntryCount + 1> reversed{};
-    int width = 9;
-    std::uint32_t next = FirstEntry;
-    std::uint32_t last = (1u << width) - 1;
     bool atStart = true;
     std::uint32_t previous = 0;
     std::uint8_t previousFirst = 0;
 
     while (output.size() < unpackedSize) {
         std::uint32_t code = 0;
-        if (!bits.read(width, code))
+        const LzwCode kind = codes.read(code);
+        if (kind == LzwCode::InputEnds)
             return UnpackError::InputEnds;
-        if (code == EndCode)
+        if (kind == LzwCode::End)
             break;
-        if (code == ResetCode) {
-            width = 9;
-            next = FirstEntry;
-            last = (1u << width) - 1;
+        if (kind == LzwCode::StartOver) {
             atStart = true;
             continue;
         }
@@ -66,11 +58,11 @@ UnpackError unpackLzw1(std::span<const std::uint8_t> input, std::size_t unpacked
             atStart = false;
             continue;
         }
-        if (code > next)
+        if (code > codes.next)
             return UnpackError::BadCode;
         std::size_t count = 0;
         std::uint32_t walk = code;
-        if (code == next) {
+        if (code == codes.next) {
             reversed[count++] = previousFirst;
             walk = previous;
         }
@@ -85,13 +77,11 @@ UnpackError unpackLzw1(std::span<const std::uint8_t> input, std::size_t unpacked
             output.push_back(reversed[--count]);
 
         const auto first = static_cast<std::uint8_t>(walk);
-        if (next <= last) {
-            entries[next] = { first, static_cast<std::uint16_t>(previous) };
-            ++next;
-            if (next == last && width < MaxWidth) {
-                ++width;
-                last = (1u << width) - 1;
-            }
+        if (codes.next <= codes.last) {
+            entries[codes.next] = { first, static_cast<std::uint16_t>(previous) };
+            ++codes.next;
+            if (codes.next == codes.last)
+                codes.widen();
         }
         previous = code;
         previousFirst = first;

@@ -39,7 +39,7 @@ TEST_F(AgsGameCommands, OpenListsThePackagesFontsAndSaveWritesThePackageKeepingT
     const ShownItemChoice& shown = ws.scripts().itemChoices().back();
     EXPECT_EQ(shown.request.caption, "Fonts of mygame.exe (AGS package version 21 (in an executable))");
     EXPECT_EQ(shown.request.items.size(), 3u);
-    EXPECT_EQ(shown.request.items[2], "Font 2: TrueType, 3 bytes");
+    EXPECT_EQ(shown.request.items[2], "Font 2 (agsfnt2.ttf): TrueType, 3 bytes");
     EXPECT_TRUE(wfnOf(*font) == wfnOf(first));
     EXPECT_EQ(ws.caption(), "Glyphsmith (mygame.exe font 1)");
 

@@ -57,8 +57,8 @@ TEST_F(GameCommands, OpenListsTheGamesFontsAndOpensTheOneChosen)
     const ShownItemChoice& shown = ws.scripts().itemChoices().back();
     EXPECT_EQ(shown.request.caption, "Fonts of " + gameName() + " (SCI1.1)");
     EXPECT_EQ(shown.request.items,
-        (std::vector<std::string>{ "Font 0: SCI1.1, stored, " + std::to_string(size) + " bytes",
-            "Font 4: SCI1.1, DCL implode, " + std::to_string(fontResource(sampleFont(2)).size()) + " bytes" }));
+        (std::vector<std::string>{ "Font 0 (0.fon): SCI1.1, stored, " + std::to_string(size) + " bytes",
+            "Font 4 (4.fon): SCI1.1, DCL implode, " + std::to_string(fontResource(sampleFont(2)).size()) + " bytes" }));
     EXPECT_EQ(*font, sampleFont(2));
     EXPECT_EQ(ws.caption(), "Glyphsmith (" + gameName() + " font 4)");
     EXPECT_FALSE(editor->modified());
