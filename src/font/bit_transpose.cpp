@@ -72,40 +72,42 @@ bool hasFastTranspose()
 
 } // namespace
 
-void rowsToColumnsPortable(BitMatrix& matrix, int side)
+void rowsToColumnsPortable(const BitMatrix& rows, BitMatrix& columns, int side)
 {
-    transposeCorner(matrix, side);
-    mirrorByteColumns(matrix, side);
+    columns = rows;
+    transposeCorner(columns, side);
+    mirrorByteColumns(columns, side);
 }
 
-void columnsToRowsPortable(BitMatrix& matrix, int side)
+void columnsToRowsPortable(const BitMatrix& columns, BitMatrix& rows, int side)
 {
-    mirrorByteColumns(matrix, side);
-    transposeCorner(matrix, side);
+    rows = columns;
+    mirrorByteColumns(rows, side);
+    transposeCorner(rows, side);
 }
 
 // The fast copies transpose the whole matrix, which is as quick as any
 // corner of it and gives the same words when the bits outside it are clear.
-void rowsToColumns(BitMatrix& matrix, int side)
+void rowsToColumns(const BitMatrix& rows, BitMatrix& columns, int side)
 {
 #if GLYPHSMITH_X86_TRANSPOSE
     if (hasFastTranspose()) {
-        rowsToColumnsX86(matrix);
+        rowsToColumnsX86(rows, columns);
         return;
     }
 #endif
-    rowsToColumnsPortable(matrix, side);
+    rowsToColumnsPortable(rows, columns, side);
 }
 
-void columnsToRows(BitMatrix& matrix, int side)
+void columnsToRows(const BitMatrix& columns, BitMatrix& rows, int side)
 {
 #if GLYPHSMITH_X86_TRANSPOSE
     if (hasFastTranspose()) {
-        columnsToRowsX86(matrix);
+        columnsToRowsX86(columns, rows);
         return;
     }
 #endif
-    columnsToRowsPortable(matrix, side);
+    columnsToRowsPortable(columns, rows, side);
 }
 
 } // namespace glyphsmith

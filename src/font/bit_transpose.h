@@ -13,19 +13,20 @@ namespace glyphsmith {
 
 using BitMatrix = std::array<std::uint64_t, 64>;
 
-// Turns the row words 0 to side - 1 of `matrix` into column words 0 to
-// side - 1 (side 8, 16, 32 or 64): the cells of the top-left side x side
+// Turns the row words 0 to side - 1 of `rows` into column words 0 to side - 1
+// of `columns` (side 8, 16, 32 or 64): the cells of the top-left side x side
 // corner. Every bit outside that corner, in those words and in the words from
-// side on, must be clear, and stays clear.
-void rowsToColumns(BitMatrix& matrix, int side);
+// side on, must be clear, and is clear in `columns`. The two may be the same
+// matrix.
+void rowsToColumns(const BitMatrix& rows, BitMatrix& columns, int side);
 
 // The reverse: column words 0 to side - 1 into row words, under the same
 // terms.
-void columnsToRows(BitMatrix& matrix, int side);
+void columnsToRows(const BitMatrix& columns, BitMatrix& rows, int side);
 
 // The same two with plain 64-bit operations on any processor: the reference
 // the faster copies are checked against.
-void rowsToColumnsPortable(BitMatrix& matrix, int side);
-void columnsToRowsPortable(BitMatrix& matrix, int side);
+void rowsToColumnsPortable(const BitMatrix& rows, BitMatrix& columns, int side);
+void columnsToRowsPortable(const BitMatrix& columns, BitMatrix& rows, int side);
 
 } // namespace glyphsmith

@@ -128,11 +128,13 @@ bool hasX86Transpose()
 
 namespace {
 
-GLYPHSMITH_TRANSPOSE_TARGET void transposeX86(BitMatrix& matrix, const ByteIndex& in, const ByteIndex& out)
+// Every word is loaded before any is stored, so `from` and `to` may be one matrix.
+GLYPHSMITH_TRANSPOSE_TARGET void transposeX86(const BitMatrix& from, BitMatrix& to, const ByteIndex& in,
+                                              const ByteIndex& out)
 {
     __m512i r[8];
     for (int i = 0; i < 8; ++i)
-        r[i] = _mm512_loadu_si512(matrix.data() + 8 * i);
+        r[i] = _mm512_loadu_si512(from.data() + 8 * i);
 
     const __m512i inIndex = _mm512_load_si512(in.data());
     const __m512i outIndex = _mm512_load_si512(out.data());
@@ -146,19 +148,19 @@ GLYPHSMITH_TRANSPOSE_TARGET void transposeX86(BitMatrix& matrix, const ByteIndex
     swapWordBlocks<2>(r);
     swapWordBlocks<1>(r);
     for (int i = 0; i < 8; ++i)
-        _mm512_storeu_si512(matrix.data() + 8 * i, _mm512_permutex2var_epi8(r[i], outIndex, r[i]));
+        _mm512_storeu_si512(to.data() + 8 * i, _mm512_permutex2var_epi8(r[i], outIndex, r[i]));
 }
 
 } // namespace
 
-void rowsToColumnsX86(BitMatrix& matrix)
+void rowsToColumnsX86(const BitMatrix& rows, BitMatrix& columns)
 {
-    transposeX86(matrix, RowsIn, ColumnsOut);
+    transposeX86(rows, columns, RowsIn, ColumnsOut);
 }
 
-void columnsToRowsX86(BitMatrix& matrix)
+void columnsToRowsX86(const BitMatrix& columns, BitMatrix& rows)
 {
-    transposeX86(matrix, ColumnsIn, RowsOut);
+    transposeX86(columns, rows, ColumnsIn, RowsOut);
 }
 
 } // namespace glyphsmith

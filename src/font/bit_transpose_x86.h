@@ -19,8 +19,8 @@ bool hasX86Transpose();
 
 // rowsToColumns and columnsToRows of bit_transpose.h on the whole 64 x 64
 // matrix. Only to be called when hasX86Transpose() said so.
-void rowsToColumnsX86(BitMatrix& matrix);
-void columnsToRowsX86(BitMatrix& matrix);
+void rowsToColumnsX86(const BitMatrix& rows, BitMatrix& columns);
+void columnsToRowsX86(const BitMatrix& columns, BitMatrix& rows);
 
 } // namespace glyphsmith
 #endif

@@ -96,6 +96,9 @@ FileError readWholeFile(const std::string& path, std::size_t maxBytes, std::vect
     // change while read are handled the same way. Reading straight into the
     // vector, sized once for a file that does not change, copies each byte
     // once.
+    // The reads below are large and go straight into the vector: a stdio
+    // buffer would only add a copy and system calls.
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
     std::size_t guess = 0;
     if (std::fseek(file.get(), 0, SEEK_END) == 0) {
         const long end = std::ftell(file.get());

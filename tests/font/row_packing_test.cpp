@@ -82,16 +82,17 @@ TEST(BitTranspose, EveryCopyMatchesTheBitByBitReferenceBothWays)
                 rows[y] = random() & corner;
             const BitMatrix columns = columnsSlowly(rows, side);
 
-            BitMatrix fast = rows;
-            rowsToColumns(fast, side);
+            // Into a matrix of its own, and in place.
+            BitMatrix fast;
+            rowsToColumns(rows, fast, side);
             ASSERT_EQ(fast, columns) << side;
-            columnsToRows(fast, side);
+            columnsToRows(fast, fast, side);
             ASSERT_EQ(fast, rows) << side;
 
-            BitMatrix portable = rows;
-            rowsToColumnsPortable(portable, side);
+            BitMatrix portable;
+            rowsToColumnsPortable(rows, portable, side);
             ASSERT_EQ(portable, columns) << side;
-            columnsToRowsPortable(portable, side);
+            columnsToRowsPortable(portable, portable, side);
             ASSERT_EQ(portable, rows) << side;
         }
     }
