@@ -41,18 +41,10 @@ constexpr ByteIndex makeRowsIn()
     return index;
 }
 
-// The same when the words are columns: a column x stands where row x ^ 7
-// would, so the word field is mirrored as well.
-constexpr ByteIndex makeColumnsIn()
-{
-    ByteIndex index{};
-    for (int j = 0; j < 64; ++j)
-        index[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(8 * (j & 7) + (j >> 3));
-    return index;
-}
-
-// Word and byte fields swap back once the words are in their registers.
-constexpr ByteIndex makeRowsOut()
+// Word and byte fields swap. Used first for columns, as a column x stands
+// where row x ^ 7 would, which mirrors the word field as the rows' reversal
+// mirrors the byte field; and last for rows, to put the words in place.
+constexpr ByteIndex makeSwapped()
 {
     ByteIndex index{};
     for (int j = 0; j < 64; ++j)
@@ -70,8 +62,8 @@ constexpr ByteIndex makeColumnsOut()
 }
 
 alignas(64) constexpr ByteIndex RowsIn = makeRowsIn();
-alignas(64) constexpr ByteIndex ColumnsIn = makeColumnsIn();
-alignas(64) constexpr ByteIndex RowsOut = makeRowsOut();
+alignas(64) constexpr ByteIndex ColumnsIn = makeSwapped();
+alignas(64) constexpr ByteIndex RowsOut = makeSwapped();
 alignas(64) constexpr ByteIndex ColumnsOut = makeColumnsOut();
 
 #define GLYPHSMITH_TRANSPOSE_TARGET __attribute__((target("avx512f,avx512bw,avx512vbmi,gfni")))
