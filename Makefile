@@ -3,9 +3,11 @@
 #   make test   installs what is missing, builds with sanitizers and runs every test
 # Both call apt-get only when a package is missing (run them as root, or with sudo available).
 
+# clang-14 and its libFuzzer build the fuzz targets, which `make test` builds too.
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev libgl-dev libfreetype-dev fonts-dejavu-core xfonts-base imagemagick xvfb \
-            desktop-file-utils shared-mime-info g++-mingw-w64-x86-64-posix wine wine64 fonts-wine dpkg-dev file
+            desktop-file-utils shared-mime-info g++-mingw-w64-x86-64-posix wine wine64 fonts-wine dpkg-dev file \
+            clang-14 libclang-rt-14-dev
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
@@ -76,7 +78,7 @@ install: release
 fuzz: fuzz-deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
-	@for target in wfn sci bmp sci_game ags_package; do \
+	@for target in wfn sci bmp font_import sci_game ags_package; do \
 	  mkdir -p build/fuzz/corpus/$$target build/fuzz/findings; \
 	  echo "== $$target"; \
 	  ./build/fuzz/fuzz/$${target}_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \

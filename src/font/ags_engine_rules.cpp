@@ -64,8 +64,10 @@ EngineCheck checkWithAgs(std::span<const std::uint8_t> file)
     std::vector<std::size_t> starts;
     std::ranges::copy_if(entries, std::back_inserter(starts), isRecord);
     std::ranges::sort(starts);
-    const auto duplicates = std::ranges::unique(starts);
-    starts.erase(duplicates.begin(), duplicates.end());
+    // std::unique, not std::ranges::unique: clang 14 (the fuzz build's
+    // compiler) cannot use the subrange the ranges version returns from
+    // libstdc++ 12.
+    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
 
     EngineCheck check;
     check.engine = Engine::Ags;

@@ -169,6 +169,8 @@ void scanCell(std::span<const std::uint8_t> block, const SheetGrid& grid, std::i
     const std::int64_t columns = std::min<std::int64_t>(grid.cellWidth, MaxGlyphSize + 1);
     const std::int64_t rows = std::min<std::int64_t>(grid.cellHeight, MaxGlyphSize + 1);
     for (int x = 0; x < columns; ++x) {
+        // The column's cells gather in one word, stored once the column ends.
+        std::uint64_t column = 0;
         for (int y = 0; y < rows; ++y) {
             const std::uint8_t blue = block[grid.offsetOf(left + x, top + y)];
             if (blue != SetColour && blue != ClearColour) {
@@ -179,9 +181,11 @@ void scanCell(std::span<const std::uint8_t> block, const SheetGrid& grid, std::i
                 glyph.height = y;
                 break;
             }
-            if (x < MaxGlyphSize && y < MaxGlyphSize)
-                glyph.cell(x, y) = blue == SetColour ? 1 : 0;
+            if (y < MaxGlyphSize)
+                column |= std::uint64_t{ blue == SetColour } << y;
         }
+        if (x < MaxGlyphSize)
+            glyph.pixels[static_cast<std::size_t>(x)] = column;
     }
 }
 
@@ -237,10 +241,11 @@ FileResult BitmapFont::writeBmpBytes(std::vector<std::uint8_t>& bytes) const
         const int glyphWidth = std::clamp<int>(glyph.width, 0, MaxGlyphSize);
         const int glyphHeight = std::clamp<int>(glyph.height, 0, MaxGlyphSize);
         for (int x = 0; x < glyphWidth; ++x) {
+            const std::uint64_t column = glyph.pixels[static_cast<std::size_t>(x)];
             for (int y = 0; y < glyphHeight; ++y) {
                 const std::size_t row = static_cast<std::size_t>(height - 1 - (top + y));
                 const std::size_t offset = 3 * (row * static_cast<std::size_t>(width) + static_cast<std::size_t>(left + x));
-                const std::uint8_t colour = glyph.cell(x, y) != 0 ? SetColour : ClearColour;
+                const std::uint8_t colour = ((column >> y) & 1) != 0 ? SetColour : ClearColour;
                 std::fill_n(pixels.begin() + static_cast<std::ptrdiff_t>(offset), 3, colour);
             }
         }

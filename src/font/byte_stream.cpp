@@ -2,32 +2,6 @@
 
 namespace glyphsmith {
 
-void ByteReader::seek(std::size_t position)
-{
-    if (position > bytes_.size()) {
-        overran_ = true;
-        position_ = bytes_.size();
-        return;
-    }
-    position_ = position;
-}
-
-std::uint8_t ByteReader::u8()
-{
-    if (position_ >= bytes_.size()) {
-        overran_ = true;
-        return 0;
-    }
-    return bytes_[position_++];
-}
-
-std::uint16_t ByteReader::u16le()
-{
-    std::uint16_t low = u8();
-    std::uint16_t high = u8();
-    return static_cast<std::uint16_t>(low | (high << 8));
-}
-
 std::uint32_t ByteReader::u32le()
 {
     std::uint32_t low = u16le();

@@ -64,4 +64,32 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
+// The readers every format calls for each field, kept inline.
+
+inline void ByteReader::seek(std::size_t position)
+{
+    if (position > bytes_.size()) {
+        overran_ = true;
+        position_ = bytes_.size();
+        return;
+    }
+    position_ = position;
+}
+
+inline std::uint8_t ByteReader::u8()
+{
+    if (position_ >= bytes_.size()) {
+        overran_ = true;
+        return 0;
+    }
+    return bytes_[position_++];
+}
+
+inline std::uint16_t ByteReader::u16le()
+{
+    const std::uint16_t low = u8();
+    const std::uint16_t high = u8();
+    return static_cast<std::uint16_t>(low | (high << 8));
+}
+
 } // namespace glyphsmith

@@ -1,5 +1,6 @@
 #include "font/file_io.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -90,20 +91,34 @@ FileError readWholeFile(const std::string& path, std::size_t maxBytes, std::vect
     if (!file)
         return FileError::CannotOpen;
 
-    // Read in chunks rather than trusting a size from the file system, so
-    // special files and files that change while read are handled the same way.
-    std::vector<std::uint8_t> content;
-    std::uint8_t chunk[65536];
+    // The size the system reports is only a first guess at the room to make:
+    // the loop reads until the file ends, so special files and files that
+    // change while read are handled the same way. Reading straight into the
+    // vector, sized once for a file that does not change, copies each byte
+    // once.
+    // The reads below are large and go straight into the vector: a stdio
+    // buffer would only add a copy and system calls.
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    std::size_t guess = 0;
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        const long end = std::ftell(file.get());
+        guess = end > 0 ? static_cast<std::size_t>(end) : 0;
+    }
+    std::rewind(file.get());
+    std::vector<std::uint8_t> content(std::min(guess, maxBytes) + 1);
+    std::size_t filled = 0;
     for (;;) {
-        std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
-        if (got > maxBytes - content.size())
-            return FileError::FileTooLarge;
-        content.insert(content.end(), chunk, chunk + got);
-        if (got < sizeof chunk)
+        filled += std::fread(content.data() + filled, 1, content.size() - filled, file.get());
+        if (filled < content.size())
             break;
+        // One byte more than maxBytes is enough to know the file is too large.
+        if (filled > maxBytes)
+            return FileError::FileTooLarge;
+        content.resize(std::min(std::max<std::size_t>(2 * content.size(), 65536), maxBytes + 1));
     }
     if (std::ferror(file.get()))
         return FileError::CannotOpen;
+    content.resize(filled);
     bytes = std::move(content);
     return FileError::None;
 }

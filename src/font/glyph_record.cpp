@@ -6,18 +6,6 @@
 
 namespace glyphsmith {
 
-FileError checkRecord(const ByteReader& reader, int width, int height, GlyphRecord& record)
-{
-    if (reader.overran())
-        return FileError::EndsInsideRecord;
-    if (!fitsGlyph(width, height))
-        return FileError::GlyphTooLarge;
-    if (packedSize(width, height) > reader.remaining())
-        return FileError::EndsInsideRecord;
-    record = { reader.position(), width, height };
-    return FileError::None;
-}
-
 void loadGlyph(std::span<const std::uint8_t> file, const GlyphRecord& record, Glyph& glyph)
 {
     glyph.width = record.width;

@@ -12,6 +12,7 @@
 #include "font/bitmap_font.h"
 #include "font/byte_stream.h"
 #include "font/file_result.h"
+#include "font/row_packing.h"
 
 namespace glyphsmith {
 
@@ -27,7 +28,18 @@ struct GlyphRecord {
 // the size must fit a Glyph, and every row byte must lie in the file. Returns
 // FileError::None and fills `record` when they do; otherwise the reason, and
 // `record` is left alone.
-FileError checkRecord(const ByteReader& reader, int width, int height, GlyphRecord& record);
+// Inline: it runs for every character of every font read.
+inline FileError checkRecord(const ByteReader& reader, int width, int height, GlyphRecord& record)
+{
+    if (reader.overran())
+        return FileError::EndsInsideRecord;
+    if (!fitsGlyph(width, height))
+        return FileError::GlyphTooLarge;
+    if (packedSize(width, height) > reader.remaining())
+        return FileError::EndsInsideRecord;
+    record = { reader.position(), width, height };
+    return FileError::None;
+}
 
 // Gives `glyph` the size and every cell of a record checked against `file`.
 void loadGlyph(std::span<const std::uint8_t> file, const GlyphRecord& record, Glyph& glyph);

@@ -157,6 +157,8 @@ FileResult BitmapFont::writeWfnBytes(std::vector<std::uint8_t>& bytes) const
     std::vector<std::uint16_t> table(glyphs.size(), 0);
     // Where each distinct record was written, keyed by its bytes.
     std::unordered_map<std::string, std::uint16_t> written;
+    // Only a font of more than 128 codes has records to share.
+    const bool sharing = codeCount() > GlyphCount;
     std::array<std::uint8_t, MaxPackedBytes> rows;
     for (int c = 0; c < codeCount(); ++c) {
         const Glyph& glyph = glyphs[c];
@@ -166,8 +168,11 @@ FileResult BitmapFont::writeWfnBytes(std::vector<std::uint8_t>& bytes) const
             continue;
         packRows(glyph, rows);
         const std::span<const std::uint8_t> packed = std::span(rows).first(packedSize(glyph.width, glyph.height));
-        std::string key = { static_cast<char>(glyph.width), static_cast<char>(glyph.height) };
-        key.append(packed.begin(), packed.end());
+        std::string key;
+        if (sharing) {
+            key = { static_cast<char>(glyph.width), static_cast<char>(glyph.height) };
+            key.append(packed.begin(), packed.end());
+        }
         if (c >= GlyphCount) {
             if (const auto found = written.find(key); found != written.end()) {
                 table[c] = found->second;
@@ -177,7 +182,8 @@ FileResult BitmapFont::writeWfnBytes(std::vector<std::uint8_t>& bytes) const
         if (out.position() >= PositionLimit)
             return FileResult::failed(FileError::FontTooLarge, c);
         table[c] = static_cast<std::uint16_t>(out.position());
-        written.emplace(std::move(key), table[c]);
+        if (sharing)
+            written.emplace(std::move(key), table[c]);
         out.u16le(static_cast<std::uint16_t>(glyph.width));
         out.u16le(static_cast<std::uint16_t>(glyph.height));
         out.append(packed);

@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "font/bit_transpose.h"
 #include "font_samples.h"
 
 namespace glyphsmith {
@@ -56,6 +57,43 @@ TEST(RowPacking, MatchesTheBitByBitReferenceForEverySize)
             auto expected = std::make_unique<Glyph>(storedPart(*source));
             expected->width = expected->height = 5;
             ASSERT_EQ(*back, *expected) << width << " x " << height;
+        }
+    }
+}
+
+// Row words hold column x in bit x ^ 7; column words hold row y in bit y.
+BitMatrix columnsSlowly(const BitMatrix& rows, int side)
+{
+    BitMatrix columns{};
+    for (int x = 0; x < side; ++x)
+        for (int y = 0; y < side; ++y)
+            columns[x] |= ((rows[y] >> (x ^ 7)) & 1) << y;
+    return columns;
+}
+
+TEST(BitTranspose, EveryCopyMatchesTheBitByBitReferenceBothWays)
+{
+    std::mt19937_64 random(99);
+    for (const int side : { 8, 16, 32, 64 }) {
+        const std::uint64_t corner = side == 64 ? ~std::uint64_t{ 0 } : (std::uint64_t{ 1 } << side) - 1;
+        for (int trial = 0; trial < 20; ++trial) {
+            BitMatrix rows{};
+            for (int y = 0; y < side; ++y)
+                rows[y] = random() & corner;
+            const BitMatrix columns = columnsSlowly(rows, side);
+
+            // Into a matrix of its own, and in place.
+            BitMatrix fast;
+            rowsToColumns(rows, fast, side);
+            ASSERT_EQ(fast, columns) << side;
+            columnsToRows(fast, fast, side);
+            ASSERT_EQ(fast, rows) << side;
+
+            BitMatrix portable;
+            rowsToColumnsPortable(rows, portable, side);
+            ASSERT_EQ(portable, columns) << side;
+            columnsToRowsPortable(portable, portable, side);
+            ASSERT_EQ(portable, rows) << side;
         }
     }
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -64,6 +65,69 @@ inline std::vector<std::uint8_t> cyrillicFnt()
     return file;
 }
 
+inline void putLittleEndian(std::vector<std::uint8_t>& bytes, std::size_t at, unsigned value, int count)
+{
+    for (int i = 0; i < count; ++i)
+        bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+// A Windows .fnt (version 2) in the ANSI character set holding only "A",
+// `width` (at most 8) wide, one byte of `rows` a row; the font is as high as
+// the rows, all of it above the baseline, and its nominal size (points at 72
+// dots an inch) is that height in pixels.
+inline std::vector<std::uint8_t> letterFnt(int width, const std::vector<std::uint8_t>& rows)
+{
+    const unsigned height = static_cast<unsigned>(rows.size());
+    const unsigned bitmap = 150;
+    const unsigned faceName = bitmap + height;
+    std::vector<std::uint8_t> file(faceName + 2, 0);
+    const std::pair<int, unsigned> fields[] = { { 0, 0x200 }, { 2, faceName + 2 }, { 68, height }, { 70, 72 },
+        { 72, 72 }, { 74, height }, { 83, 400 }, { 88, height }, { 91, unsigned(width) }, { 93, unsigned(width) },
+        { 99, 2 }, { 105, faceName }, { 113, bitmap }, { 118, unsigned(width) }, { 120, bitmap }, { 122, 1 },
+        { 124, faceName } };
+    for (auto [at, value] : fields)
+        putLittleEndian(file, at, value, 2);
+    file[95] = file[96] = 'A'; // first and last character
+    std::copy(rows.begin(), rows.end(), file.begin() + bitmap);
+    file[faceName] = 'L';
+    return file;
+}
+
+// A .fon: a 16-bit (NE) program whose RT_FONT resources are `fonts`, in this
+// order. The MZ header points at the NE header at 64, whose resource table
+// follows at 128: the alignment shift (16-byte units), one type block of
+// 12-byte entries (position and length in those units), the closing type 0,
+// and an empty table of resident names.
+inline std::vector<std::uint8_t> fonFile(const std::vector<std::vector<std::uint8_t>>& fonts)
+{
+    constexpr unsigned Shift = 4;
+    constexpr unsigned Unit = 1u << Shift;
+    constexpr unsigned NeHeader = 64;
+    constexpr unsigned Table = 128;
+    const unsigned tableSize = 2 + 8 + 12 * static_cast<unsigned>(fonts.size()) + 2;
+    std::vector<std::uint8_t> file(Table + tableSize + 1, 0);
+    file[0] = 'M';
+    file[1] = 'Z';
+    putLittleEndian(file, 0x3C, NeHeader, 4);
+    file[NeHeader] = 'N';
+    file[NeHeader + 1] = 'E';
+    putLittleEndian(file, NeHeader + 0x24, Table - NeHeader, 2);
+    putLittleEndian(file, NeHeader + 0x26, Table - NeHeader + tableSize, 2);
+    putLittleEndian(file, Table, Shift, 2);
+    putLittleEndian(file, Table + 2, 0x8008, 2); // RT_FONT
+    putLittleEndian(file, Table + 4, static_cast<unsigned>(fonts.size()), 2);
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        file.resize((file.size() + Unit - 1) / Unit * Unit, 0);
+        const std::size_t entry = Table + 10 + 12 * i;
+        putLittleEndian(file, entry, static_cast<unsigned>(file.size() / Unit), 2);
+        putLittleEndian(file, entry + 2, static_cast<unsigned>((fonts[i].size() + Unit - 1) / Unit), 2);
+        putLittleEndian(file, entry + 6, 0x8001 + static_cast<unsigned>(i), 2); // resource id
+        file.insert(file.end(), fonts[i].begin(), fonts[i].end());
+    }
+    file.resize((file.size() + Unit - 1) / Unit * Unit, 0);
+    return file;
+}
+
 // The .fnt of cyrillicFnt(), written into `folder`, read through its code
 // page: its A (byte 192) lands at U+0410 pixel for pixel, and the Latin A it
 // lacks is listed as missing.
@@ -77,6 +141,34 @@ inline void expectCyrillicFntThroughItsCodePage(FontFileReader& reader, const Te
     EXPECT_EQ(font.lineHeight, 4);
     EXPECT_EQ(picture(font.glyphs[192]), (std::vector<std::string> { ".#.", "#.#", "###", "#.#" }));
     EXPECT_EQ(import.missing, (std::vector<CharacterMapping> { { 65, U'A' } }));
+}
+
+// A .fon of three faces, 8, 12 and 4 pixels in that order, told apart by the
+// width of their A, written into `folder`: every reader takes the face
+// nearest the size asked, the first in the file of two as near, and the
+// file's first without a size.
+inline void expectNearestSizeOverEveryFaceOfAFon(FontFileReader& reader, const TestFolder& folder)
+{
+    folder.write("three.fon", fonFile({ letterFnt(5, std::vector<std::uint8_t>(8, 0xF8)),
+                                  letterFnt(7, std::vector<std::uint8_t>(12, 0xFE)),
+                                  letterFnt(3, std::vector<std::uint8_t>(4, 0xE0)) }));
+    FileResult opened;
+    const std::unique_ptr<FontFace> face = reader.openFace(folder.path("three.fon"), 8, opened);
+    ASSERT_TRUE(face) << describe(opened);
+    EXPECT_EQ(face->info().faces, 3);
+    EXPECT_EQ(face->info().strikes, (std::vector<int> { 8, 12, 4 }));
+
+    // The size asked, then the height and width of the face chosen.
+    const int rows[][3] = { { 0, 8, 5 }, { 2, 4, 3 }, { 5, 4, 3 }, { 6, 8, 5 }, { 9, 8, 5 }, { 10, 8, 5 },
+        { 11, 12, 7 }, { 40, 12, 7 } };
+    for (const auto& [asked, height, width] : rows) {
+        BitmapFont font;
+        const FontFileImport import = importFontFile(font, reader, { folder.path("three.fon"), asked, { { 65, U'A' } } });
+        ASSERT_TRUE(import.result.ok()) << asked << ": " << describe(import.result);
+        EXPECT_EQ(font.lineHeight, height) << asked;
+        EXPECT_EQ(font.glyphs['A'].width, width) << asked;
+        EXPECT_TRUE(font.glyphs['A'].cell(width - 1, height - 1)) << asked;
+    }
 }
 
 // What every reader refuses, each with its reason, leaving the font as it

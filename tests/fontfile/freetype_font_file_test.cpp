@@ -136,6 +136,13 @@ TEST(FreeTypeImport, LooksUpAWindowsFontsCharactersThroughItsCodePage)
     expectCyrillicFntThroughItsCodePage(reader, folder);
 }
 
+TEST(FreeTypeImport, ChoosesTheNearestSizeOverEveryFaceOfAFon)
+{
+    TestFolder folder;
+    FreeTypeFontFileReader reader;
+    expectNearestSizeOverEveryFaceOfAFon(reader, folder);
+}
+
 TEST(FreeTypeImport, GivesOutlineGlyphsTheirHintedAdvanceWithInkOnTheBaseline)
 {
     FreeTypeFontFileReader reader;

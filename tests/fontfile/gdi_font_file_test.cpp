@@ -79,6 +79,13 @@ TEST(GdiImport, DrawsAWindowsFontsPixelsAsStoredThroughItsCodePage)
         std::tuple(std::string("T"), std::string("Windows FNT"), FontFileKind::Bitmap, std::vector<int> { 4 }));
 }
 
+TEST(GdiImport, ChoosesTheNearestSizeOverEveryFaceOfAFon)
+{
+    TestFolder folder;
+    GdiFontFileReader reader;
+    expectNearestSizeOverEveryFaceOfAFon(reader, folder);
+}
+
 TEST(GdiImport, RefusesWhatItCannotUseAndLeavesTheFontAsItWas)
 {
     GdiFontFileReader reader;

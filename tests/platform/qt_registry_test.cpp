@@ -1,12 +1,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/qt/qt_registry.h"
+#include "platform/resources.h"
 #include "test_folder.h"
 
 namespace glyphsmith {
@@ -58,49 +60,68 @@ protected:
     FreedesktopRegistry registry { "/opt/glyphsmith/bin/glyphsmith", false };
 };
 
-TEST_F(QtRegistryTest, FileTypesBecomeMimePackageDesktopEntryAndDefault)
+TEST_F(QtRegistryTest, FileTypesBecomeTheInstalledTypesDesktopEntryAndDefaults)
 {
     registerFileTypes();
-    EXPECT_EQ(text("data/mime/packages/Glyphsmith.xml"),
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-        "  <mime-type type=\"application/x-glyphsmith\">\n"
-        "    <comment>Adventure game font file</comment>\n"
-        "    <glob pattern=\"*.0\"/>\n"
-        "    <glob pattern=\"*.wfn\"/>\n"
-        "  </mime-type>\n"
-        "</mime-info>\n");
+    // Each format's type exactly as the installed package declares it.
+    const std::string package = text("data/mime/packages/Glyphsmith.xml");
+    const std::span<const std::uint8_t> installedBytes = embeddedResource(MimePackageResource);
+    const std::string installed(installedBytes.begin(), installedBytes.end());
+    for (const char* type : { "application/x-ags-font", "application/x-sci-font" }) {
+        const std::string start = std::string("  <mime-type type=\"") + type + "\">";
+        const std::size_t at = installed.find(start);
+        ASSERT_NE(at, std::string::npos) << type;
+        const std::string element = installed.substr(at, installed.find("</mime-type>\n", at) + 13 - at);
+        EXPECT_NE(package.find(element), std::string::npos) << type;
+    }
+    EXPECT_EQ(package.find("x-glyphsmith"), std::string::npos);
     EXPECT_EQ(text("data/applications/Glyphsmith.desktop"),
         "[Desktop Entry]\nType=Application\nName=Glyphsmith\nComment=Adventure game font file\n"
-        "Exec=/opt/glyphsmith/bin/glyphsmith %f\nMimeType=application/x-glyphsmith;\nTerminal=false\n"
-        "NoDisplay=true\n");
+        "Exec=/opt/glyphsmith/bin/glyphsmith %f\nMimeType=application/x-sci-font;application/x-ags-font;\n"
+        "Terminal=false\nNoDisplay=true\n");
     EXPECT_EQ(text("config/mimeapps.list"),
-        "[Default Applications]\napplication/x-glyphsmith=Glyphsmith.desktop\n\n"
-        "[Added Associations]\napplication/x-glyphsmith=Glyphsmith.desktop;\n");
+        "[Default Applications]\napplication/x-sci-font=Glyphsmith.desktop\n"
+        "application/x-ags-font=Glyphsmith.desktop\n\n"
+        "[Added Associations]\napplication/x-sci-font=Glyphsmith.desktop;\n"
+        "application/x-ags-font=Glyphsmith.desktop;\n");
 }
 
-TEST_F(QtRegistryTest, WritingAgainKeepsOtherAssociations)
+TEST_F(QtRegistryTest, TheOldSharedTypeGoesAndOtherAssociationsStay)
 {
+    // What earlier versions wrote: one type for both extensions.
     std::filesystem::create_directories(folder.path("config"));
-    std::string before = "[Default Applications]\ntext/plain=editor.desktop\napplication/x-glyphsmith=old.desktop\n\n"
-                         "[Removed Associations]\nimage/png=viewer.desktop;\n";
+    std::string before = "[Default Applications]\ntext/plain=editor.desktop\napplication/x-glyphsmith=Glyphsmith.desktop\n\n"
+                         "[Removed Associations]\nimage/png=viewer.desktop;\n\n"
+                         "[Added Associations]\napplication/x-glyphsmith=other.desktop;Glyphsmith.desktop;\n";
     folder.write("config/mimeapps.list", { before.begin(), before.end() });
+    std::filesystem::create_directories(folder.path("data/mime/packages"));
+    const std::string oldPackage = "<mime-info><mime-type type=\"application/x-glyphsmith\"/></mime-info>\n";
+    folder.write("data/mime/packages/Glyphsmith.xml", { oldPackage.begin(), oldPackage.end() });
     registerFileTypes();
     registerFileTypes();
     EXPECT_EQ(text("config/mimeapps.list"),
-        "[Default Applications]\ntext/plain=editor.desktop\napplication/x-glyphsmith=Glyphsmith.desktop\n\n"
+        "[Default Applications]\ntext/plain=editor.desktop\napplication/x-sci-font=Glyphsmith.desktop\n"
+        "application/x-ags-font=Glyphsmith.desktop\n\n"
         "[Removed Associations]\nimage/png=viewer.desktop;\n\n"
-        "[Added Associations]\napplication/x-glyphsmith=Glyphsmith.desktop;\n");
+        "[Added Associations]\napplication/x-glyphsmith=other.desktop;\n"
+        "application/x-sci-font=Glyphsmith.desktop;\napplication/x-ags-font=Glyphsmith.desktop;\n");
+    EXPECT_EQ(text("data/mime/packages/Glyphsmith.xml").find("x-glyphsmith"), std::string::npos);
 }
 
 TEST_F(QtRegistryTest, AnExtensionGivenToAnotherClassLeavesTheFirst)
 {
     registerFileTypes();
     set(".0", "", "Other");
+    set(".xyz", "", "Other");
     std::string glyphsmith = text("data/mime/packages/Glyphsmith.xml");
     EXPECT_EQ(glyphsmith.find("*.0"), std::string::npos);
     EXPECT_NE(glyphsmith.find("*.wfn"), std::string::npos);
-    EXPECT_NE(text("data/mime/packages/Other.xml").find("<glob pattern=\"*.0\"/>"), std::string::npos);
+    // An extension without a type of the installed package shares the class's type.
+    const std::string other = text("data/mime/packages/Other.xml");
+    EXPECT_NE(other.find("<glob pattern=\"*.0\"/>"), std::string::npos);
+    EXPECT_NE(other.find("<mime-type type=\"application/x-other\">\n    <comment>Other</comment>\n"
+                         "    <glob pattern=\"*.xyz\"/>\n"),
+        std::string::npos);
 }
 
 TEST_F(QtRegistryTest, NamesThatWouldLeaveTheFolderAndDeadKeysWriteNothing)

@@ -1,5 +1,6 @@
 // The parts of the Win32 backend the contract suite does not reach: the
-// command line, the file dialogs' texts, the registry and the font drawing.
+// command line, the file dialogs' texts, the registry, the font drawing and
+// the text preview's scrolling.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include "platform/win32/win32_file_dialogs.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_system_font_renderer.h"
+#include "platform/win32/win32_text_preview.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace glyphsmith {
@@ -73,6 +75,61 @@ TEST(Win32SystemFontRenderer, DrawsBlackInkOnAWhiteBoxOverBlueWithoutGreys)
     EXPECT_EQ(square.back(), blue);
     renderer.drawCharacter(0, square);
     EXPECT_EQ(std::ranges::count(square, blue), RenderSquareSize * RenderSquareSize);
+}
+
+TEST(Win32TextPreview, ScrollsAPictureWiderThanItsWindow)
+{
+    HWND owner = ::CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+        ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(owner);
+    {
+        Win32TextPreview preview(owner, {}, {});
+        ASSERT_TRUE(preview.window());
+        preview.show(true);
+        // 2000 x 20 pixels, a colour of its own every 100 columns.
+        IndexedPicture picture;
+        picture.width = 2000;
+        picture.height = 20;
+        for (int band = 0; band < 20; ++band)
+            picture.palette.push_back({ static_cast<std::uint8_t>(band * 12), static_cast<std::uint8_t>(255 - band * 12), 0 });
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x)
+                picture.pixels.push_back(static_cast<std::uint8_t>(x / 100));
+        preview.setPicture(picture);
+        HWND window = preview.window();
+
+        auto position = [&](int bar) {
+            SCROLLINFO info {};
+            info.cbSize = sizeof info;
+            info.fMask = SIF_ALL;
+            ::GetScrollInfo(window, bar, &info);
+            return info;
+        };
+        const SCROLLINFO start = position(SB_HORZ);
+        EXPECT_EQ(start.nMax, 1999);
+        EXPECT_GT(start.nPage, 100u);
+        EXPECT_LT(start.nPage, 2000u);
+        EXPECT_EQ(start.nPos, 0);
+        EXPECT_GE(position(SB_VERT).nPage, 20u) << "the picture's height fits";
+
+        // The viewport's first column shows the picture column of the scroll position.
+        auto shownBand = [&] {
+            ::UpdateWindow(window);
+            const WindowDc dc(window);
+            const COLORREF pixel = ::GetPixel(dc.get(), 8, 40);
+            return GetRValue(pixel) / 12;
+        };
+        EXPECT_EQ(shownBand(), 0);
+        const std::pair<WPARAM, int> requests[] = { { SB_PAGERIGHT, static_cast<int>(start.nPage) },
+            { SB_LINERIGHT, static_cast<int>(start.nPage) + 16 }, { SB_RIGHT, 2000 - static_cast<int>(start.nPage) },
+            { SB_LINERIGHT, 2000 - static_cast<int>(start.nPage) }, { SB_LEFT, 0 } };
+        for (const auto& [request, expected] : requests) {
+            ::SendMessageW(window, WM_HSCROLL, request, 0);
+            EXPECT_EQ(position(SB_HORZ).nPos, expected) << request;
+            EXPECT_EQ(shownBand(), expected / 100) << request;
+        }
+    }
+    ::DestroyWindow(owner);
 }
 
 } // namespace

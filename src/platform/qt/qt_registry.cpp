@@ -1,13 +1,18 @@
 #include "platform/qt/qt_registry.h"
 
 #include <algorithm>
+#include <span>
+#include <vector>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
+
+#include "platform/resources.h"
 
 namespace glyphsmith {
 
@@ -71,6 +76,66 @@ void setIniValue(QStringList& lines, const QString& section, const QString& key,
     while (index > at + 1 && lines[index - 1].trimmed().isEmpty())
         --index;
     lines.insert(index, key + '=' + value);
+}
+
+// Removes `desktopId` from the association of `key` in `section`, and the
+// line itself when nothing else is left in it.
+void removeIniAssociation(QStringList& lines, const QString& section, const QString& key, const QString& desktopId)
+{
+    qsizetype index = lines.indexOf('[' + section + ']');
+    if (index < 0)
+        return;
+    for (++index; index < lines.size() && !lines[index].startsWith('['); ++index) {
+        if (lines[index].section('=', 0, 0).trimmed() != key)
+            continue;
+        QStringList ids = lines[index].section('=', 1).split(';', Qt::SkipEmptyParts);
+        const bool listed = lines[index].section('=', 1).endsWith(';');
+        if (ids.removeAll(desktopId) == 0)
+            return;
+        if (ids.isEmpty())
+            lines.removeAt(index);
+        else
+            lines[index] = key + '=' + ids.join(';') + (listed ? ";" : "");
+        return;
+    }
+}
+
+// A type the installed MIME package declares for one font format.
+struct PackagedType {
+    QString type;
+    QStringList globs;
+    QString definition; // its <mime-type> element, as the package writes it
+};
+
+const std::vector<PackagedType>& packagedTypes()
+{
+    static const std::vector<PackagedType> types = [] {
+        std::vector<PackagedType> found;
+        const std::span<const std::uint8_t> bytes = embeddedResource(MimePackageResource);
+        const QString text = QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<qsizetype>(bytes.size()));
+        static const QRegularExpression element(QStringLiteral("  <mime-type type=\"([^\"]+)\">.*?</mime-type>\n"),
+            QRegularExpression::DotMatchesEverythingOption);
+        static const QRegularExpression glob(QStringLiteral("<glob pattern=\"([^\"]+)\"/>"));
+        for (const QRegularExpressionMatch& match : element.globalMatch(text)) {
+            PackagedType type { match.captured(1), {}, match.captured(0) };
+            for (const QRegularExpressionMatch& pattern : glob.globalMatch(type.definition))
+                type.globs << pattern.captured(1);
+            found.push_back(std::move(type));
+        }
+        return found;
+    }();
+    return types;
+}
+
+// The installed package's type for files ending in `extension`, if it has one.
+const PackagedType* packagedTypeFor(const std::string& extension)
+{
+    const QString pattern = '*' + qs(extension);
+    for (const PackagedType& type : packagedTypes())
+        if (type.globs.contains(pattern, Qt::CaseInsensitive))
+            return &type;
+    return nullptr;
 }
 
 QString quotedForExec(const QString& program)
@@ -199,19 +264,35 @@ void FreedesktopRegistry::writeClassFiles(const std::string& className)
     QString description = qs(descriptions_.count(className) ? descriptions_[className] : className);
     changedSinceRefresh_ = true;
 
+    // The installed package's own types first, then the class's shared type
+    // for the extensions that have none.
+    QStringList types;
+    QString definitions;
     QStringList globs;
-    for (const auto& [extension, owner] : extensionClass_)
-        if (owner == className)
+    for (const auto& [extension, owner] : extensionClass_) {
+        if (owner != className)
+            continue;
+        if (const PackagedType* packaged = packagedTypeFor(extension)) {
+            if (!types.contains(packaged->type)) {
+                types << packaged->type;
+                definitions += packaged->definition;
+            }
+        } else {
             globs << "    <glob pattern=\"*" + xmlEscaped(extension) + "\"/>\n";
+        }
+    }
+    if (!globs.isEmpty()) {
+        types << mimeType;
+        definitions += "  <mime-type type=\"" + mimeType + "\">\n    <comment>" + description.toHtmlEscaped()
+            + "</comment>\n" + globs.join(QString()) + "  </mime-type>\n";
+    }
     QString packagePath = dataHome + "/mime/packages/" + qs(className) + ".xml";
-    if (globs.isEmpty()) {
+    if (types.isEmpty()) {
         QFile::remove(packagePath);
     } else {
         QString package = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                           "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-                          "  <mime-type type=\""
-            + mimeType + "\">\n    <comment>" + description.toHtmlEscaped() + "</comment>\n" + globs.join(QString())
-            + "  </mime-type>\n</mime-info>\n";
+            + definitions + "</mime-info>\n";
         writeFile(packagePath, package.toUtf8());
     }
 
@@ -221,8 +302,8 @@ void FreedesktopRegistry::writeClassFiles(const std::string& className)
     QString flatDescription = description;
     flatDescription.replace('\n', ' ');
     QString entry = "[Desktop Entry]\nType=Application\nName=" + qs(className) + "\nComment=" + flatDescription
-        + "\nExec=" + qs(execLine(command->second, executablePath_)) + "\nMimeType=" + mimeType
-        + ";\nTerminal=false\nNoDisplay=true\n";
+        + "\nExec=" + qs(execLine(command->second, executablePath_)) + "\nMimeType=" + types.join(';')
+        + (types.isEmpty() ? "" : ";") + "\nTerminal=false\nNoDisplay=true\n";
     writeFile(dataHome + "/applications/" + desktopId, entry.toUtf8());
 
     QString listPath = qs(folders.configHome) + "/mimeapps.list";
@@ -233,8 +314,14 @@ void FreedesktopRegistry::writeClassFiles(const std::string& className)
     existing.close();
     while (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
-    setIniValue(lines, "Default Applications", mimeType, desktopId);
-    setIniValue(lines, "Added Associations", mimeType, desktopId + ';');
+    if (!types.contains(mimeType)) {
+        removeIniAssociation(lines, "Default Applications", mimeType, desktopId);
+        removeIniAssociation(lines, "Added Associations", mimeType, desktopId);
+    }
+    for (const QString& type : types) {
+        setIniValue(lines, "Default Applications", type, desktopId);
+        setIniValue(lines, "Added Associations", type, desktopId + ';');
+    }
     writeFile(listPath, (lines.join('\n') + '\n').toUtf8());
 }
 

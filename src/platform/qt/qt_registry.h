@@ -3,13 +3,18 @@
 // The file-class registry translated to the freedesktop conventions. The
 // editor writes Windows-style class keys (".wfn" -> "Glyphsmith", the class's
 // description and its "shell\open\command"); here they become, for each class:
-//   - a shared-mime-info package $XDG_DATA_HOME/mime/packages/<class>.xml
-//     declaring application/x-<class> with one glob per extension key and the
-//     description as its comment;
+//   - a shared-mime-info package $XDG_DATA_HOME/mime/packages/<class>.xml.
+//     An extension that the installed MIME package (res/glyphsmith-mime.xml,
+//     built in) gives a type of its own, such as application/x-ags-font for
+//     .wfn, gets that type exactly as the installed package declares it, so
+//     the two never disagree. Other extensions share application/x-<class>,
+//     with the description as its comment;
 //   - a desktop entry $XDG_DATA_HOME/applications/<class>.desktop whose Exec
-//     line starts the program on the file (%f);
-//   - the default association in $XDG_CONFIG_HOME/mimeapps.list, keeping every
-//     other line of that file.
+//     line starts the program on the file (%f), for every type of the class;
+//   - the default association of each type in $XDG_CONFIG_HOME/mimeapps.list,
+//     keeping every other line of that file. Associations of the class's
+//     shared type with its desktop entry, written before the formats had types
+//     of their own, are removed once no extension uses that type.
 // The MIME and desktop caches are refreshed when a key is closed, with the
 // freedesktop tools where they are installed.
 
@@ -22,6 +27,9 @@
 #include "platform/window_system.h"
 
 namespace glyphsmith {
+
+// Resource id of the built-in copy of the installed MIME package (res/CMakeLists.txt).
+inline constexpr int MimePackageResource = 140;
 
 struct FreedesktopFolders {
     std::string dataHome;   // $XDG_DATA_HOME, or ~/.local/share

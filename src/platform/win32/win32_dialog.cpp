@@ -214,11 +214,20 @@ INT_PTR Win32Dialog::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         return onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
     case WM_PAINT: {
-        // The window system's own painting (the background erase) first.
+        // The window system's own painting (the background erase) first. The
+        // kept picture forgets the erased part too, the editor paints, and the
+        // part is shown again whole: what the editor left out is background.
+        UniqueRegion erased(::CreateRectRgn(0, 0, 0, 0));
+        if (erased && ::GetUpdateRgn(window_, erased.get(), FALSE) == ERROR)
+            erased.reset();
         PAINTSTRUCT paint;
         ::BeginPaint(window_, &paint);
         ::EndPaint(window_, &paint);
+        if (!erased)
+            erased.reset(::CreateRectRgnIndirect(&paint.rcPaint));
+        picture().erase(erased.get(), paint.rcPaint);
         deliverPaint();
+        picture_.show(window_, erased.get(), paint.rcPaint);
         return TRUE;
     }
     case WM_LBUTTONDOWN:
@@ -363,6 +372,14 @@ void Win32Dialog::refreshNow()
         return;
     ::InvalidateRect(window_, nullptr, TRUE);
     ::UpdateWindow(window_);
+}
+
+ClientPicture& Win32Dialog::picture()
+{
+    RECT client {};
+    if (window_ && ::GetClientRect(window_, &client))
+        picture_.fit(client.right, client.bottom);
+    return picture_;
 }
 
 void Win32Dialog::deliverPaint()

@@ -11,6 +11,7 @@
 
 #include "platform/dialog_handler.h"
 #include "platform/dialog_template.h"
+#include "platform/win32/win32_canvas.h"
 #include "platform/win32/win32_handles.h"
 
 namespace glyphsmith {
@@ -80,6 +81,10 @@ public:
     // Invalidates and erases the client area and delivers paint() before returning.
     void refreshNow();
 
+    // The client area as last drawn, sized to the client area; drawing goes
+    // here and reaches the window through it (win32_canvas.h).
+    ClientPicture& picture();
+
     // Ends the modal run with `result`; no event reaches the handler after.
     void endWith(int result);
     bool ended() const { return ended_; }
@@ -103,6 +108,7 @@ private:
     HWND savedFocus_ = nullptr;
     HWND toolTips_ = nullptr;
     std::unique_ptr<Win32TextPreview> preview_;
+    ClientPicture picture_;
     bool ended_ = false;
     bool settingText_ = false;
     bool painting_ = false;

@@ -31,6 +31,7 @@ using UniqueMemoryDc = UniqueHandleOf<HDC, ::DeleteDC>;
 using UniqueBitmap = UniqueHandleOf<HBITMAP, deleteGdiObject>;
 using UniqueFont = UniqueHandleOf<HFONT, deleteGdiObject>;
 using UniqueBrush = UniqueHandleOf<HBRUSH, deleteGdiObject>;
+using UniqueRegion = UniqueHandleOf<HRGN, deleteGdiObject>;
 using UniqueIcon = UniqueHandleOf<HICON, ::DestroyIcon>;
 using UniqueKey = UniqueHandleOf<HKEY, ::RegCloseKey>;
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 #include "platform/win32/utf16.h"
 #include "platform/win32/win32_dialog.h"
@@ -19,7 +20,9 @@ constexpr int BoxHeight = 24;
 // The client size it opens with.
 constexpr int StartWidth = 560;
 constexpr int StartHeight = 200;
-constexpr DWORD PreviewStyle = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX;
+constexpr DWORD PreviewStyle = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_HSCROLL | WS_VSCROLL;
+// Pixels a click on a scroll bar's arrow, or a notch of the mouse wheel, moves.
+constexpr int ScrollStep = 16;
 
 bool registerPreviewClass(WNDPROC procedure)
 {
@@ -184,6 +187,8 @@ void Win32TextPreview::setPicture(const IndexedPicture& picture)
                 static_cast<std::size_t>(width));
     pictureWidth_ = width;
     pictureHeight_ = height;
+    if (window_)
+        updateScrollBars();
     if (window_ && ::IsWindowVisible(window_)) {
         // Drawn at once, so the preview keeps up with a drag.
         ::InvalidateRect(window_, nullptr, FALSE);
@@ -229,6 +234,17 @@ LRESULT Win32TextPreview::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         closeByUser();
         return 0;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        scrollBy(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam));
+        return 0;
+    case WM_MOUSEWHEEL: {
+        // Down the picture, or along it with Shift held.
+        const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+        const bool sideways = (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) != 0;
+        scrollTo(sideways ? SB_HORZ : SB_VERT, (sideways ? scrollX_ : scrollY_) - 3 * ScrollStep * notches);
+        return 0;
+    }
     case WM_ERASEBKGND:
         return 1; // paint() covers every pixel
     case WM_PAINT:
@@ -251,24 +267,94 @@ void Win32TextPreview::layOut()
     ::GetClientRect(window_, &client);
     if (box_)
         ::MoveWindow(box_, Margin, Margin, std::max<int>(client.right - 2 * Margin, 0), BoxHeight, TRUE);
+    updateScrollBars();
     ::InvalidateRect(window_, nullptr, FALSE);
 }
 
-RECT Win32TextPreview::pictureRect() const
+RECT Win32TextPreview::viewport() const
 {
+    RECT client {};
+    ::GetClientRect(window_, &client);
     const int top = Margin + BoxHeight + Margin;
-    return { Margin, top, Margin + pictureWidth_, top + pictureHeight_ };
+    return { Margin, top, std::max<int>(Margin, client.right - Margin), std::max<int>(top, client.bottom - Margin) };
+}
+
+void Win32TextPreview::updateScrollBars()
+{
+    // Showing or hiding one bar resizes the client area, which comes back
+    // here through WM_SIZE; the positions only ever shrink into range.
+    const RECT view = viewport();
+    for (const auto& [bar, picture, room, position] :
+        { std::tuple(SB_HORZ, pictureWidth_, static_cast<int>(view.right - view.left), &scrollX_),
+            std::tuple(SB_VERT, pictureHeight_, static_cast<int>(view.bottom - view.top), &scrollY_) }) {
+        *position = std::clamp(*position, 0, std::max(picture - room, 0));
+        SCROLLINFO info {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        info.nMin = 0;
+        info.nMax = std::max(picture - 1, 0);
+        info.nPage = static_cast<UINT>(std::max(room, 0));
+        info.nPos = *position;
+        ::SetScrollInfo(window_, bar, &info, TRUE);
+    }
+}
+
+void Win32TextPreview::scrollTo(int bar, int position)
+{
+    const RECT view = viewport();
+    const int room = bar == SB_HORZ ? view.right - view.left : view.bottom - view.top;
+    const int picture = bar == SB_HORZ ? pictureWidth_ : pictureHeight_;
+    int& current = bar == SB_HORZ ? scrollX_ : scrollY_;
+    position = std::clamp(position, 0, std::max(picture - room, 0));
+    if (position == current)
+        return;
+    current = position;
+    ::SetScrollPos(window_, bar, position, TRUE);
+    ::InvalidateRect(window_, &view, FALSE);
+    ::UpdateWindow(window_);
+}
+
+void Win32TextPreview::scrollBy(int bar, UINT request)
+{
+    const RECT view = viewport();
+    const int page = bar == SB_HORZ ? view.right - view.left : view.bottom - view.top;
+    const int current = bar == SB_HORZ ? scrollX_ : scrollY_;
+    SCROLLINFO info {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_TRACKPOS;
+    switch (request) {
+    case SB_LINEUP: scrollTo(bar, current - ScrollStep); break;
+    case SB_LINEDOWN: scrollTo(bar, current + ScrollStep); break;
+    case SB_PAGEUP: scrollTo(bar, current - page); break;
+    case SB_PAGEDOWN: scrollTo(bar, current + page); break;
+    case SB_TOP: scrollTo(bar, 0); break;
+    case SB_BOTTOM: scrollTo(bar, bar == SB_HORZ ? pictureWidth_ : pictureHeight_); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        if (::GetScrollInfo(window_, bar, &info))
+            scrollTo(bar, info.nTrackPos);
+        break;
+    default: break;
+    }
 }
 
 void Win32TextPreview::paint()
 {
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(window_, &paint);
-    const RECT picture = pictureRect();
-    if (pictureWidth_ > 0 && pictureHeight_ > 0) {
-        ::StretchDIBits(dc, picture.left, picture.top, pictureWidth_, pictureHeight_, 0, 0, pictureWidth_,
-            pictureHeight_, rows_.data(), reinterpret_cast<const BITMAPINFO*>(header_.data()), DIB_RGB_COLORS, SRCCOPY);
-        ::ExcludeClipRect(dc, picture.left, picture.top, picture.right, picture.bottom);
+    // The picture from its scroll position, cut to the viewport; the
+    // background everywhere else.
+    const RECT view = viewport();
+    const RECT shown { view.left, view.top, std::min<int>(view.right, view.left + pictureWidth_ - scrollX_),
+        std::min<int>(view.bottom, view.top + pictureHeight_ - scrollY_) };
+    if (shown.right > shown.left && shown.bottom > shown.top) {
+        const int saved = ::SaveDC(dc);
+        ::IntersectClipRect(dc, shown.left, shown.top, shown.right, shown.bottom);
+        ::StretchDIBits(dc, view.left - scrollX_, view.top - scrollY_, pictureWidth_, pictureHeight_, 0, 0,
+            pictureWidth_, pictureHeight_, rows_.data(), reinterpret_cast<const BITMAPINFO*>(header_.data()),
+            DIB_RGB_COLORS, SRCCOPY);
+        ::RestoreDC(dc, saved);
+        ::ExcludeClipRect(dc, shown.left, shown.top, shown.right, shown.bottom);
     }
     RECT client {};
     ::GetClientRect(window_, &client);

@@ -3,6 +3,8 @@
 // The text preview window on Win32: a small top-level window owned by the
 // editor's dialog, with a one-line edit box at the top and the editor's
 // picture of that text below it, shown one screen pixel per picture pixel.
+// A picture larger than the room below the box scrolls with the window's
+// scroll bars (and the mouse wheel, Shift for sideways).
 
 #include <cstdint>
 #include <functional>
@@ -47,7 +49,14 @@ private:
     void placeBesideDialog();
     void layOut();
     void paint();
-    RECT pictureRect() const;
+    // The part of the client area the picture shows in.
+    RECT viewport() const;
+    // Sets both scroll bars to the picture and the viewport, keeping each
+    // position where it can.
+    void updateScrollBars();
+    // Scrolls along `bar` (SB_HORZ or SB_VERT) to `position`, kept in range.
+    void scrollTo(int bar, int position);
+    void scrollBy(int bar, UINT request);
 
     HWND dialog_;
     std::function<void()> onEdited_;
@@ -61,6 +70,9 @@ private:
     std::vector<std::uint8_t> rows_;
     int pictureWidth_ = 0;
     int pictureHeight_ = 0;
+    // The picture pixel at the viewport's top-left corner.
+    int scrollX_ = 0;
+    int scrollY_ = 0;
 };
 
 } // namespace glyphsmith

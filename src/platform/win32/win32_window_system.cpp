@@ -296,11 +296,8 @@ std::unique_ptr<ClientSurface> Win32WindowSystem::clientSurface()
     HWND window = dialogWindow();
     if (!window)
         return nullptr;
-    auto surface
-        = std::make_unique<Win32ClientSurface>(window, cellBitmap_.dc(), [this](Icon icon) { return iconHandle(icon); });
-    if (!surface->valid())
-        return nullptr;
-    return surface;
+    return std::make_unique<Win32ClientSurface>(
+        window, dialog_->picture(), cellBitmap_, [this](Icon icon) { return iconHandle(icon); });
 }
 
 SystemFontRenderer& Win32WindowSystem::systemFontRenderer()
