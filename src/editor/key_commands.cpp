@@ -44,7 +44,7 @@ const ButtonTip ButtonTips[] = {
     { FillButton, "Fill the letter, or clear it when its top-left pixel is set" },
     { UndoButton, "Bring the letter back to how it was when it was chosen" },
     { OpenButton, "Open a font file" },
-    { SaveButton, "Save the font under a name you choose" },
+    { SaveButton, "Save the font under a name you choose; a font opened from a game, where the game loads it" },
     { OutlineButton, "Turn every letter of the font into its outline" },
     { AboutButton, "About Glyphsmith, and its guide" },
     { QuitButton, "Quit Glyphsmith" },
